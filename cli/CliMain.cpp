@@ -1,0 +1,25 @@
+#include "cli/CliMain.h"
+
+#include "cli/GifCommand.h"
+
+#include <QGuiApplication>
+#include <QStringList>
+#include <cstring>
+
+std::optional<int> RunCommandLine(int argc, char** argv)
+{
+    if (argc < 2)
+        return std::nullopt;
+    const char* command = argv[1];
+    if (std::strcmp(command, "gif") != 0)
+        return std::nullopt;
+
+    // Fonts and painting need a GUI application; the offscreen platform needs no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments();
+    args.removeFirst(); // program
+    args.removeFirst(); // command
+    return RunGifCommand(args);
+}

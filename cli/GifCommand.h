@@ -1,0 +1,5 @@
+#pragma once
+#include <QStringList>
+
+// "zembra gif info|frames|make ...": args holds what follows "gif".
+int RunGifCommand(const QStringList& args);

@@ -1,0 +1,31 @@
+# zembra_library(NAME [DEPS target...])
+# A static library made of every .cpp/.h in the calling folder (and its
+# subfolders when RECURSE is given). The repository root is on the include
+# path, so headers are included as "platform/Bitmap.h".
+function(zembra_library name)
+  cmake_parse_arguments(ARG "RECURSE" "" "DEPS" ${ARGN})
+  if(ARG_RECURSE)
+    file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+         ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  else()
+    file(GLOB sources CONFIGURE_DEPENDS
+         ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# zembra_test(NAME [DEPS target...])
+# One GoogleTest executable made of every .cpp in the calling folder, with the
+# shared test main (offscreen Qt application). Tests are discovered at run time.
+function(zembra_test name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE zembra_test_support ${ARG_DEPS})
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZEMBRA_TEST_OUTPUT=${CMAKE_BINARY_DIR}/test-output;ZEMBRA_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+               TIMEOUT 300)
+endfunction()

@@ -1,0 +1,35 @@
+#include "tests/support/TestSupport.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <memory>
+#include <vector>
+
+QString TestOutputDir(const QString& subFolder)
+{
+    QString base = qEnvironmentVariable("ZEMBRA_TEST_OUTPUT");
+    if (base.isEmpty())
+        base = QDir::tempPath() + "/zembra-test-output";
+    const QString path = subFolder.isEmpty() ? base : base + "/" + subFolder;
+    QDir().mkpath(path);
+    return path;
+}
+
+QString SourceDir()
+{
+    const QString dir = qEnvironmentVariable("ZEMBRA_SOURCE_DIR");
+    return dir.isEmpty() ? QDir::currentPath() : dir;
+}
+
+QString CorpusDir()
+{
+    const QString dir = QDir(SourceDir() + "/../shared/corpus").absolutePath();
+    return QDir(dir).exists() ? dir : QString();
+}
+
+QString TempDir()
+{
+    static std::vector<std::unique_ptr<QTemporaryDir>> dirs;
+    dirs.push_back(std::make_unique<QTemporaryDir>());
+    return dirs.back()->path();
+}

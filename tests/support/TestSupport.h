@@ -1,0 +1,17 @@
+#pragma once
+// Small helpers shared by the test suites.
+#include <QString>
+#include <string>
+
+// Folder for pictures and files a test writes for a person to look at
+// (ZEMBRA_TEST_OUTPUT, else a folder under the system temp folder). Created on demand.
+QString TestOutputDir(const QString& subFolder = {});
+
+// The repository's root folder (ZEMBRA_SOURCE_DIR), for sample data.
+QString SourceDir();
+
+// The shared corpus of sample files beside the repository (../shared/corpus), empty when absent.
+QString CorpusDir();
+
+// A fresh empty temporary folder that lives until the process ends.
+QString TempDir();
