@@ -42,15 +42,20 @@ public:
     bool Empty() const; // width or height is 0
 
     // Resizes; the overlapping part of the old pixels is kept, new pixels are black
-    // (palette index 0 for indexed formats). Negative values count as 0.
+    // (palette index 0 for indexed formats). Negative values count as 0. A size
+    // whose pixels cannot be allocated throws std::runtime_error and leaves the
+    // bitmap as it was.
     void SetSize(int width, int height);
     void SetWidth(int width);
     void SetHeight(int height);
 
     TPixelFormat PixelFormat() const;
     // Converts the pixels. Reducing to 8 or 4 bits maps each colour to the nearest
-    // entry of the halftone palette (its first 16 entries for 4 bits); 1 bit maps
-    // to black and white by luminance. pfDevice means 32 bits.
+    // entry of the halftone palette (the 16 VGA colours, VgaPalette(), for 4 bits);
+    // an indexed bitmap whose palette already fits keeps its indexes and palette.
+    // 1 bit maps to black and white by luminance. pfDevice means 32 bits.
+    // A new bitmap of 8 bits gets the halftone palette, of 4 bits the VGA colours,
+    // of 1 bit black and white.
     void SetPixelFormat(TPixelFormat format);
     int BitsPerPixel() const; // 1, 4, 8, 24 or 32
     bool Monochrome() const;  // 1 bit per pixel
@@ -88,23 +93,36 @@ public:
 
     // A counter that changes whenever the pixels, size, palette or format may have
     // changed (drawing, SetPixel, Image(), SetSize ...). Caches compare it.
+    // Values are unique across all bitmaps, so a cache keyed by a bitmap's address
+    // cannot mistake a new bitmap for an old one.
     uint64_t Generation() const { return fGeneration; }
-    void Changed() { ++fGeneration; }
+    void Changed() { fGeneration = NextGeneration(); }
 
     // The pixels as 32-bit ARGB with alpha 0 where the colour key applies
     // (when Transparent), else fully opaque. Cached until the bitmap changes.
     const QImage& KeyedImage() const;
 
+    // Pixel helpers shared with the canvas. ToRgb32 converts any image to
+    // Format_RGB32 (an indexed image whose palette is shorter than its indexes
+    // shows black for the missing entries). ReduceToPalette maps 32-bit pixels
+    // to the nearest of the given colours (Format_Indexed8 with that palette).
+    static QImage ToRgb32(const QImage& image);
+    static QImage ReduceToPalette(const QImage& rgb32, const TColor* palette, int count);
+
 private:
     friend class TCanvas;
+    static uint64_t NextGeneration();
     void FinishDrawing() const;
+    void SetImageFromStorage(QImage image, TPixelFormat format);
+    QList<QRgb> CurrentColorTable() const;
 
     QImage fImage;
+    QList<QRgb> fEmptyPalette; // palette of an indexed bitmap while it has no pixels
     TPixelFormat fFormat = TPixelFormat::pf24bit;
     bool fTransparent = false;
     TTransparentMode fTransparentMode = TTransparentMode::tmAuto;
     TColor fTransparentColor = clNone;
-    uint64_t fGeneration = 0;
+    uint64_t fGeneration = NextGeneration();
     std::unique_ptr<TCanvas> fCanvas;
     mutable QImage fKeyed;
     mutable uint64_t fKeyedGeneration = ~uint64_t(0);

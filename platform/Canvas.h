@@ -22,11 +22,20 @@
 #include "platform/Color.h"
 #include "platform/Types.h"
 
+#include <QRgb>
 #include <QString>
 #include <cstdint>
 #include <memory>
 #include <span>
 #include <vector>
+
+class QPainterPath;
+class QPen;
+class QPoint;
+class QPointF;
+class QRect;
+class QRectF;
+class QTransform;
 
 enum class TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 enum class TPenMode { pmCopy, pmNot, pmXor, pmNotXor };
@@ -158,7 +167,44 @@ public:
     void Flush();
 
 private:
-    struct State;
+    struct State; // see CanvasState.h
+    // Drawing session.
+    bool Begin();
+    void MapWorkBack();
+    void Touch();
+    void UseWorldTransform();
+    void UseTransform(const QTransform& t);
+    // Pen, brush and font.
+    int ModeComposition() const; // QPainter::CompositionMode for Pen.Mode
+    bool PenVisible() const;
+    bool BrushVisible() const;
+    bool WidePen() const;
+    const QPen& WideQPen();
+    std::vector<int> CosmeticPattern() const;
+    void EnsureFont();
+    QTransform TextTransform(int x, int y) const;
+    // Pixels and outlines.
+    void PlotDevice(int x, int y, QRgb color, TPenMode mode);
+    void BresenhamSegment(QPoint a, QPoint b, QRgb color, const std::vector<int>& pattern, long long& phase);
+    void ThinPolyline(const std::vector<QPointF>& devicePoints, bool closed);
+    static QPoint ClampedRound(const QPointF& p);
+    void StrokeLogical(const QPainterPath& path);
+    void StrokeThin(const QPainterPath& devicePath);
+    void FillLogical(const QPainterPath& path);
+    std::vector<QPointF> ToDevice(std::span<const TPoint> points) const;
+    void DrawOpenPolyline(std::span<const TPoint> points);
+    void DrawShape(const QPainterPath& outline, const QPainterPath* interior);
+    void DrawRoundShape(const QRect& box, double cornerW, double cornerH, const QPainterPath& outline);
+    QRectF OutlineBox(const QRect& box) const;
+    void BlitImage(const TRect& dest, const QImage& image, const QRect& sourceRect);
+    // Paths.
+    void PathAppend(const QPointF& devicePoint, uint8_t type);
+    void PathLineTo(const TPoint& from, const TPoint& to);
+    void PathAddPoints(std::span<const TPoint> points, uint8_t kind, bool close);
+    void PathAddQPath(const QPainterPath& devicePath);
+    QPainterPath PathToQPath() const;
+    void PaintPath(bool fill, bool stroke);
+
     std::unique_ptr<State> d;
     TBitmap* fTarget;
     TPoint fPenPos;
