@@ -457,7 +457,11 @@ void TBitmap::SetPixelIndex(int x, int y, int index)
     if (index < 0 || index >= MaxPaletteSize(fFormat))
         return;
     FinishDrawing();
-    fImage.setPixel(x, y, uint(index));
+    // Written directly: QImage refuses indexes past its colour table, GDI does not.
+    if (fFormat == TPixelFormat::pf1bit)
+        fImage.setPixel(x, y, uint(index));
+    else
+        fImage.scanLine(y)[x] = uchar(index);
     Changed();
 }
 

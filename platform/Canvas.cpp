@@ -9,9 +9,9 @@
 // How GDI's pixel rules are met on QPainter:
 // - Coordinates name pixels; a figure's geometry runs through pixel centres, so
 //   Rectangle(0, 0, 10, 10) has its outline on the pixels 0 and 9.
-// - Fills go through QPainter, whose aliased rasteriser includes a pixel when
-//   its integer coordinate lies inside the shape, left/top edges included and
-//   right/bottom edges excluded: the same rule as GDI's interiors.
+// - Fills go through QPainter (see kShapeShift), including a pixel when its
+//   centre lies inside the shape, left/top edges included and right/bottom
+//   edges excluded: the same rule as GDI's interiors.
 // - Lines of width 1 are drawn here with Bresenham's algorithm, leaving out the
 //   last pixel of an open figure, with the cosmetic dash patterns and the pen
 //   modes applied per pixel, so every pixel of a figure is touched once.
@@ -174,6 +174,11 @@ void TCanvas::UseWorldTransform()
         s.painter.setWorldTransform(s.world);
         s.painterTransformIsWorld = true;
     }
+}
+
+void TCanvas::UseShapeTransform()
+{
+    UseTransform(d->world * QTransform::fromTranslate(kShapeShift, kShapeShift));
 }
 
 void TCanvas::UseTransform(const QTransform& t)
@@ -368,7 +373,7 @@ void TCanvas::StrokeLogical(const QPainterPath& path)
     if (!PenVisible())
         return;
     if (WidePen()) {
-        UseWorldTransform();
+        UseShapeTransform();
         d->painter.setCompositionMode(QPainter::CompositionMode(ModeComposition()));
         d->painter.strokePath(path, WideQPen());
         return;
@@ -396,7 +401,7 @@ void TCanvas::FillLogical(const QPainterPath& path)
 {
     if (!BrushVisible())
         return;
-    UseWorldTransform();
+    UseShapeTransform();
     d->painter.setCompositionMode(QPainter::CompositionMode(ModeComposition()));
     d->painter.fillPath(path, ToQColor(Brush.Color));
 }
@@ -684,7 +689,7 @@ void TCanvas::FillRect(const TRect& r)
     const TRect n = r.Normalized();
     if (n.IsEmpty() || !BrushVisible() || !Begin())
         return;
-    UseWorldTransform();
+    UseShapeTransform();
     d->painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     d->painter.fillRect(QRect(n.Left, n.Top, n.Width(), n.Height()), ToQColor(Brush.Color));
     Touch();
@@ -695,7 +700,7 @@ void TCanvas::FrameRect(const TRect& r)
     const TRect n = r.Normalized();
     if (n.IsEmpty() || !BrushVisible() || !Begin())
         return;
-    UseWorldTransform();
+    UseShapeTransform();
     d->painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     const QColor c = ToQColor(Brush.Color);
     d->painter.fillRect(QRect(n.Left, n.Top, n.Width(), 1), c);

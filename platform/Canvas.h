@@ -173,6 +173,7 @@ private:
     void MapWorkBack();
     void Touch();
     void UseWorldTransform();
+    void UseShapeTransform();
     void UseTransform(const QTransform& t);
     // Pen, brush and font.
     int ModeComposition() const; // QPainter::CompositionMode for Pen.Mode

@@ -236,13 +236,13 @@ void TCanvas::PaintPath(bool fill, bool stroke)
     if (path.isEmpty() || !Begin())
         return;
     if (fill && BrushVisible()) {
-        UseTransform(QTransform());
+        UseTransform(QTransform::fromTranslate(kShapeShift, kShapeShift));
         s.painter.setCompositionMode(QPainter::CompositionMode(ModeComposition()));
         s.painter.fillPath(path, ToQColor(Brush.Color));
     }
     if (stroke && PenVisible()) {
         if (WidePen()) {
-            UseTransform(QTransform());
+            UseTransform(QTransform::fromTranslate(kShapeShift, kShapeShift));
             s.painter.setCompositionMode(QPainter::CompositionMode(ModeComposition()));
             s.painter.strokePath(path, WideQPen());
         } else {

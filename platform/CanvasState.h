@@ -13,6 +13,12 @@
 #include <optional>
 #include <vector>
 
+// Shapes are filled (and wide pens stroked) with the pixel centres at integer
+// coordinates, as GDI has them: QPainter samples pixel i at i + 0.5 and rounds
+// ties up, so shapes are moved by just under half a pixel, which keeps left and
+// top edges inside and right and bottom edges outside.
+constexpr double kShapeShift = 0.5 - 1.0 / 64;
+
 namespace CanvasFont {
 // Character heights beyond this are drawn at this size (a sane bound on glyph work).
 constexpr int kMaxPixelSize = 2000;
