@@ -329,10 +329,8 @@ void TDrawObject::SizeBitmap(TBitmap& bitmap, int width, int height)
     // A shadow far up and left must not shrink a bitmap to nothing.
     width = std::max(width, 1);
     height = std::max(height, 1);
-    if (bitmap.Width() != width)
-        bitmap.SetWidth(width);
-    if (bitmap.Height() != height)
-        bitmap.SetHeight(height);
+    if (bitmap.Width() != width || bitmap.Height() != height)
+        bitmap.SetSize(width, height);
 }
 
 void TDrawObject::ClearBitmap(TBitmap& bitmap)

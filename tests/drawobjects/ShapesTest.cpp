@@ -3,6 +3,7 @@
 #include "drawobjects/Diamond.h"
 #include "drawobjects/Ellipse.h"
 #include "drawobjects/Rectangle.h"
+#include "drawobjects/DrawHelpers.h"
 #include "TestOwner.h"
 
 #include <gtest/gtest.h>
@@ -88,24 +89,32 @@ TEST(Shapes, FitToText)
     EXPECT_FALSE(r.ResizeObjectToFitText()) << "no lines: nothing changes";
     EXPECT_EQ(r.Width(), 100);
 
+    // Line height: the cell height of "Yy" in the figure's font.
+    TFont font;
+    font.Size = 12;
+    TBitmap probe(1, 1);
+    probe.Canvas().Font = font;
+    const int h = probe.Canvas().TextHeight("Yy");
+    const int p = 2 / 2 + 1 + 4; // pen width div 2 + 1 + padding
+    ASSERT_GT(h, 10);
+
     TDiamond d;
-    d.Font.SetHeight(16); // cell height 16 pixels
+    d.Font = font;
     d.SetStrings({"ab", "c"});
     ASSERT_TRUE(d.ResizeObjectToFitText());
-    const int p = 2 / 2 + 1 + 4;
-    EXPECT_EQ(d.Height(), 96 + 2 * p);
+    EXPECT_EQ(d.Height(), 2 * 3 * h + 2 * p); // 96 + 2p for a 16-pixel line
 
     TText t;
-    t.Font.SetHeight(16);
+    t.Font = font;
     t.SetStrings({"Hello", "World!"}); // fits at once
-    EXPECT_EQ(t.Height(), 2 * 16 + 2 * 2);
-    EXPECT_GT(t.Width(), 2 * 2);
+    EXPECT_EQ(t.Height(), 2 * h + 2 * 2);
+    EXPECT_EQ(t.Width(), probe.Canvas().TextWidth("World!") + 2 * 2);
 
     TEllipse e;
-    e.Font.SetHeight(16);
+    e.Font = font;
     e.SetStrings({"x"});
     ASSERT_TRUE(e.ResizeObjectToFitText());
-    EXPECT_EQ(e.Height(), 45 + 2 * p); // Round(1.42 * 2 * 16) = 45
+    EXPECT_EQ(e.Height(), RoundEven(1.42L * 2 * h) + 2 * p);
 }
 
 TEST(Shapes, ClosestOutlinePoints)
