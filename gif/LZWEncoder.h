@@ -1,0 +1,25 @@
+#pragma once
+// GIF LZW encoding of palette indices into a frame's encoded data: the
+// minimum-code-size byte, 255-byte data sub-blocks (the last one shorter) and
+// the zero-length terminator.
+//
+// Choices: a clear code is sent first; the code width grows by one as soon as
+// the code just assigned reaches 2^width; when the code just assigned reaches
+// 4094 the pending code is sent, then a clear code, and the table restarts, so
+// code 4095 is never used and codes never exceed 12 bits; at the end the
+// pending code and the end-of-information code are sent.
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class TLZWEncoder {
+public:
+    // Called after each row with the share of rows done (0..100).
+    using TProgress = std::function<void(int percent)>;
+
+    // Rows top to bottom; row r starts at pixels + r * stride. Every index must
+    // be below 2^codeSize. codeSize is 2..8.
+    static std::vector<uint8_t> Encode(const uint8_t* pixels, int width, int height, ptrdiff_t stride, int codeSize,
+                                       const TProgress& progress = {});
+};

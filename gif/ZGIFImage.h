@@ -1,0 +1,129 @@
+#pragma once
+// TZGIFImage: a multi-frame GIF image and the GIF file codec. Copies share the
+// global data and every frame's encoded data by reference counting, so copying
+// an image copies no pixels. Frames are decoded on first use and encoded when
+// the image is written.
+#include "gif/GIFData.h"
+#include "gif/GIFTypes.h"
+#include "gif/ZGIFFrame.h"
+#include "platform/Bitmap.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <span>
+#include <vector>
+
+class QIODevice;
+class TCanvas;
+
+class TZGIFImage {
+public:
+    using TNotifyEvent = std::function<void()>;
+    using TProgressEvent = std::function<void(TProgressStage stage, int percent, const QString& message)>;
+
+    TZGIFImage();
+    ~TZGIFImage();
+    TZGIFImage(const TZGIFImage& other); // shares data, as Assign
+    TZGIFImage& operator=(const TZGIFImage& other);
+
+    // Empties the image: fresh global data, no frames, FrameIndex -1,
+    // no background colour, RepeatCount 1, not looping, version unknown.
+    void Clear();
+    void Assign(const TZGIFImage& source);
+    void Assign(const TZGIFFrame& source);
+    void Assign(const TBitmap& source);
+    // The current frame (frame 0 when FrameIndex < 0) into a bitmap; nothing when empty.
+    void AssignTo(TBitmap& destination);
+
+    int Count() const { return int(FItems.size()); }
+    TZGIFFrame& Frames(int index) const;
+    // Appends a frame made from the graphic and makes it current; returns its index.
+    int AddFrame(const TBitmap& source);
+    int AddFrame(const TZGIFFrame& source);
+    int AddFrame(const TZGIFImage& source);
+    void DeleteFrame(int index);
+    void MoveFrame(int currentIndex, int newIndex);
+
+    int FrameIndex() const { return FFrameIndex; }
+    void SetFrameIndex(int value);
+    bool Looping() const { return FLooping; }
+    void SetLooping(bool value);
+    uint16_t RepeatCount() const { return FRepeatCount; } // 0 = forever
+    void SetRepeatCount(uint16_t value);
+    TColor BackgroundColor() const { return FBackgroundColor; }
+    void SetBackgroundColor(TColor value);
+    TGIFVersion Version() const { return FVersion; }
+    void SetVersion(TGIFVersion value) { FVersion = value; }
+    bool Corrupted() const { return FCorrupted; }
+    const QStringList& Comment() const { return FImage->FComment; }
+    void SetComment(const QStringList& lines);
+    int GlobalColorCount() const { return FImage->FColorMap.Count; }
+    const TGIFData& GlobalData() const { return *FImage; }
+    TPixelFormat PixelFormat();
+
+    // The current frame's transparent colour; clNone without one.
+    TColor TransparentColor() const;
+    // The transparent flag, and at least one frame with a transparent colour.
+    bool Transparent() const;
+    void SetTransparent(bool value);
+
+    // Size of the current frame; 0 when there is none. Setting raises an error.
+    int Width() const;
+    int Height() const;
+    void SetWidth(int);
+    void SetHeight(int);
+    int ScreenWidth() const { return FItems.empty() ? 0 : FScreenWidth; }
+    int ScreenHeight() const { return FItems.empty() ? 0 : FScreenHeight; }
+    bool Empty() const;
+    bool PaletteModified() const { return FPaletteModified; }
+    void SetPaletteModified(bool value) { FPaletteModified = value; }
+
+    // Draws the current frame stretched into the rectangle.
+    void Draw(TCanvas& canvas, const TRect& rect);
+    // True when both images write the same bytes.
+    bool Equals(TZGIFImage& other);
+
+    void LoadFromBytes(std::span<const uint8_t> bytes);
+    QByteArray SaveToBytes();
+    void LoadFromStream(QIODevice& stream);
+    void SaveToStream(QIODevice& stream);
+    void LoadFromFile(const QString& fileName);
+    // Writes to a temporary file beside the target, then renames it over the target.
+    void SaveToFile(const QString& fileName);
+
+    void DecodeAllFrames();
+    void EncodeAllFrames();
+    void Grayscale();
+
+    // Grows the logical screen to the largest frame extent, as after any frame change.
+    void RecomputeScreenSize();
+
+    TNotifyEvent OnChange;
+    TProgressEvent OnProgress;
+    void Changed();
+    void Progress(TProgressStage stage, int percent, const QString& message = {});
+
+private:
+    friend class TZGIFFrame;
+    friend class TGIFReader;
+    friend class TGIFWriter;
+
+    TGIFData& MutableData(); // copies the global data first when it is shared
+    void Encode(TZGIFFrame& frame);
+
+    std::shared_ptr<TGIFData> FImage;
+    TGIFVersion FVersion = TGIFVersion::gvUnknown;
+    std::vector<std::unique_ptr<TZGIFFrame>> FItems;
+    int FFrameIndex = -1;
+    uint16_t FScreenWidth = 0;
+    uint16_t FScreenHeight = 0;
+    TColor FBackgroundColor = clNone;
+    bool FLooping = false;
+    bool FCorrupted = false;
+    uint16_t FRepeatCount = 1;
+    bool FPaletteModified = false;
+    bool FTransparent = true;
+};
