@@ -44,7 +44,7 @@ TBitmap TGIFFrameCodec::Decode(const TGIFItem& item, bool interlaced, bool& corr
                     row[x >> 3] |= uchar(0x80 >> (x & 7));
         }
     } else {
-        image.fill(0);
+        // A new indexed bitmap starts at index 0 everywhere.
         corrupted |= TLZWDecoder::Decode(item.FImageData, width, height, interlaced, bits, image.bits(),
                                          image.bytesPerLine(), progress)
                          .Corrupted;
