@@ -70,7 +70,7 @@ struct Channel {
     }
     uint32_t Extract(uint32_t pixel) const
     {
-        return max == 0 ? 0 : uint32_t(((pixel & mask) >> shift) * 255 / max);
+        return max == 0 ? 0 : uint32_t((((pixel & mask) >> shift) * 255 + max / 2) / max);
     }
 };
 
