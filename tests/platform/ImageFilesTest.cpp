@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QtEndian>
 #include <cstdio>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <jpeglib.h>
 #include <png.h>
