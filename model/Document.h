@@ -1,0 +1,174 @@
+#pragma once
+// TDocument: the project held in memory, without any window. It owns the
+// project record, the side tables the property values refer to by index, every
+// drawing object, and the editing state the editor works with. Its operations
+// compute a figure's properties at a frame from its key frames, load them into
+// the drawing object, and store the object's edits back as key frames.
+//
+// The editor shows this state and calls these operations; the effects they have
+// on the window's commands are left in fields (RedrawEnabled,
+// DeleteChangesEnabled) that the editor's command-state refresh reads.
+#include "drawobjects/DrawObject.h"
+#include "gif/ZGIFImage.h"
+#include "model/Records.h"
+#include "platform/Bitmap.h"
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// What a changed start frame or frame count asks of the animation.
+struct TStartCountChange {
+    bool Changed = false;  // Start or Count differs from before
+    int AddFrames = 0;     // background frames to append at the end
+    int DeleteFrames = 0;  // frames to delete from the end
+};
+
+class TDocument {
+public:
+    TDocument();
+    ~TDocument();
+    TDocument(const TDocument&) = delete;
+    TDocument& operator=(const TDocument&) = delete;
+
+    // --- Project record and side tables -------------------------------------
+    TQAnimation Animation;
+    QStringList StrArr;                       // texts and font names; only appended to
+    std::vector<TBitmap> BMPArr;              // still pictures of picture figures, 24 bits
+    std::vector<TZGIFImage> GIFArr;           // GIF pictures of picture figures
+    std::vector<std::vector<TBitmap>> BMPGIF; // composited frames of every GIF shown
+    std::vector<std::unique_ptr<TDrawObject>> DrawArr; // every figure's object, painting order
+    TQFrInt FigOrd;                           // figure number of each DrawArr entry (saving)
+    TQFrInt BMPSel;                           // frames selected in the frame strip
+    TZGIFImage Buffer;                        // frames clipboard
+    TQBufArr FigBuf;                          // figures clipboard
+
+    // --- Editing state --------------------------------------------------------
+    int CurIndex = -2;     // frame whose figure state is computed or stored
+    int CurFrame = -1;     // set by GetChange: key frame exactly at CurIndex, or -1
+    int PrevFrame = -1;    // set by GetChange: last key frame at or before CurIndex, or -1
+    int OldFrame = -1;     // frame whose figure edits are still to be committed
+    int ChangeNumber = 0;  // frame chosen in the list of frames with changes
+    int BackNum = -1;      // BMPGIF index of the background GIF's frames
+    int ImgWidth = 200;
+    int ImgHeight = 200;
+    int FrCount = 0;       // frame strip: thumbnails that fit
+    int ImgH = 0;          // frame strip: thumbnail cell size
+    int OldPos = 0;        // frame strip: first visible frame
+    int AnInt = 50;        // delay of frames without a background-GIF frame
+    int QCount = 0;        // number of selected figures
+    int QRow = 0;
+    int OldIndex = 0;
+    int OldStart = 0;
+    int OldCount = 0;
+    TDrawObject* DrObj = nullptr; // the current drawing object
+    bool IsModify = false;
+    bool IsProject = false;
+    bool IsGIFDraw = true;        // figure edits may be stored
+    bool IsRedrawFrames = false;
+    bool IsApply = false;
+    bool IsNotFile = true;
+    bool SelCen = false;
+    bool IsDel = true;
+    bool IsStart = true;
+    bool IsChRot = true;
+    bool IsChDelay = false;
+    bool IsChGoTo = true;
+    bool IsFrOper = false;
+    QString ProjFile;
+
+    // Command states changed by the operations below; the editor reads them.
+    bool RedrawEnabled = false;        // "Redraw Frames"
+    bool DeleteChangesEnabled = false; // "Delete Changes"
+
+    // --- Key-frame engine ----------------------------------------------------
+    // Index of property `name` in `chan` (for qpNode: of node `number`), or -1.
+    static int FindProp(const TQChange& chan, TQPropName name, int number);
+    // Removes entry `num`.
+    static void DelProp(int num, TQChange& chan);
+    // `base` with the values of `changes` merged in; a node count drops the
+    // node entries at and above it.
+    static TQChange AddChan(const TQChange& base, const TQChange& changes);
+    // The state accumulated over key frames 0..lst.
+    static TQChange AddChanAll(const TQFigure& fig, int lst);
+    // Deep copies (a figure copy shares the drawing object).
+    static TQChange LetChange(const TQChange& source) { return source; }
+    static TQFrame LetFrame(const TQFrame& source) { return source; }
+    static TQFigure LetFigure(const TQFigure& source) { return source; }
+
+    // The property set of figure `num` at CurIndex; sets CurFrame and PrevFrame.
+    TQChange GetChange(int num);
+    // Loads the state at CurIndex into the figure's drawing object (when visible there).
+    void GetFig(int num);
+    // Stores the drawing object's state at CurIndex as a key-frame difference.
+    void SetFig(int num);
+    // SetFig then GetFig: how a figure's edit is committed and normalised.
+    void SetGetFig(int num);
+
+    // Figure `num` is shown in frame `frame`.
+    bool IsVisible(int num, int frame) const;
+    // Stores every figure visible at CurIndex.
+    void SetAnim();
+    // Loads every figure for CurIndex, marks the visible ones for repainting
+    // and hides the others.
+    void GetAnim();
+    // Frames the project needs: the background GIF's and the figures' extent.
+    int GetMaxNum() const;
+
+    // At least one drawing object is selected.
+    bool IsFig() const;
+    // Key frame of the current figure at ChangeNumber, or -1.
+    int GetFrInd() const;
+    // Removes a picture from its table (a GIF with its composited frames) and
+    // lowers every reference to a later entry of the same table.
+    void DelImgArr(bool isGIF, int index, int gNum);
+
+    // --- Figures --------------------------------------------------------------
+    int FigureCount() const { return static_cast<int>(Animation.Figures.size()); }
+    // Appends a figure record of `kind` for a new drawing object, shown in all
+    // frames, starting at `start`, one frame long, with no key frames yet; the
+    // object goes on top of the painting order. Returns the figure number.
+    int NewFigure(TQFigName kind, std::unique_ptr<TDrawObject> obj, int start);
+    // Stores a new figure's state at its start frame and reloads it: its first key frame.
+    void StoreNewFigure(int num);
+
+    // --- "Animation" page -----------------------------------------------------
+    // Lines of "Frames with Changes" for a figure: each key frame's number + 1.
+    QStringList FramesChangesList(int num) const;
+    // A line of that list was chosen: remembers its frame in ChangeNumber and
+    // returns the frame to make current (-1 for no such line).
+    int FramesChangesListClick(int row);
+    // "Delete Changes": removes the current figure's key frame at ChangeNumber
+    // and reloads the figure; false when there is none.
+    bool DeleteChanges();
+    // "In All Frames" for the current figure.
+    void AllFramesCheck(bool value);
+    // Start frame and frame count of the current figure from the two spin
+    // edits (1-based start), for an animation of `animationFrames` frames.
+    // The editor then adds or deletes frames as asked, remembering that
+    // OldStart and OldCount hold the previous values.
+    TStartCountChange StartFrameSpinExit(int startSpin, int countSpin, int animationFrames);
+    // Adding frames was cancelled: the figure goes back to the old start and count.
+    void CancelStartCount();
+
+    // --- Project life cycle ---------------------------------------------------
+    // Stores the single selected figure's state, then sets IsModify.
+    void SetModify(bool value);
+    // Empties the project: figures, objects, tables, clipboards, background;
+    // resets the editing state of a new project.
+    void ClearProject();
+
+private:
+    TQFigure* Figure(int num);
+    const TQFigure* Figure(int num) const;
+    TQFigure* CurrentFigure();
+    const TQFigure* CurrentFigure() const;
+    void ApplyProp(TQFigure& fig, const TQPropValue& prop);
+    void ApplyBitmap(TQFigure& fig, const TQPropValue& prop);
+    TQChange Differences(TDrawObject& obj, const TQChange& state);
+    // Lowers the GIF and composited-list indexes of the picture objects above
+    // a removed entry (-1: that table lost nothing).
+    void LowerPictureObjects(int gifIndex, int listIndex);
+};
