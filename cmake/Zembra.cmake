@@ -26,6 +26,5 @@ function(zembra_test name)
   target_link_libraries(${name} PRIVATE zembra_test_support ${ARG_DEPS})
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZEMBRA_TEST_OUTPUT=${CMAKE_BINARY_DIR}/test-output;ZEMBRA_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
-               TIMEOUT 300)
+    PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen TIMEOUT 300)
 endfunction()

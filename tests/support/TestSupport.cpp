@@ -9,7 +9,7 @@ QString TestOutputDir(const QString& subFolder)
 {
     QString base = qEnvironmentVariable("ZEMBRA_TEST_OUTPUT");
     if (base.isEmpty())
-        base = QDir::tempPath() + "/zembra-test-output";
+        base = QStringLiteral(ZEMBRA_DEFAULT_TEST_OUTPUT);
     const QString path = subFolder.isEmpty() ? base : base + "/" + subFolder;
     QDir().mkpath(path);
     return path;
@@ -18,7 +18,7 @@ QString TestOutputDir(const QString& subFolder)
 QString SourceDir()
 {
     const QString dir = qEnvironmentVariable("ZEMBRA_SOURCE_DIR");
-    return dir.isEmpty() ? QDir::currentPath() : dir;
+    return dir.isEmpty() ? QStringLiteral(ZEMBRA_DEFAULT_SOURCE_DIR) : dir;
 }
 
 QString CorpusDir()

@@ -4,10 +4,10 @@
 #include <string>
 
 // Folder for pictures and files a test writes for a person to look at
-// (ZEMBRA_TEST_OUTPUT, else a folder under the system temp folder). Created on demand.
+// (ZEMBRA_TEST_OUTPUT, else test-output in the build folder). Created on demand.
 QString TestOutputDir(const QString& subFolder = {});
 
-// The repository's root folder (ZEMBRA_SOURCE_DIR), for sample data.
+// The repository's root folder (ZEMBRA_SOURCE_DIR, else the configured source folder).
 QString SourceDir();
 
 // The shared corpus of sample files beside the repository (../shared/corpus), empty when absent.
