@@ -1,0 +1,69 @@
+#include "app/ZembraApp.h"
+
+#include "editor/ApplyForm.h"
+#include "editor/QtDialogs.h"
+#include "editor/SkyStyle.h"
+#include "editor/core/Messages.h"
+#include "platform/SingleInstance.h"
+#include "tools/AboutBox.h"
+#include "tools/ColorForm.h"
+#include "tools/DesktopForm.h"
+#include "tools/ExtractForm.h"
+#include "tools/FolderForm.h"
+#include "tools/GIFFromImagesForm.h"
+#include "tools/ScreenForm.h"
+#include "tools/ToAVIForm.h"
+
+#include <QApplication>
+
+TZembraWindows CreateWindows(TDialogs& dialogs, const QStringList& arguments, const QString& documentsDir)
+{
+    TZembraWindows windows;
+    windows.MainForm = std::make_unique<TMainForm>(dialogs, arguments, documentsDir);
+    TMainForm* main = windows.MainForm.get();
+    TToolWindows& tools = windows.Tools;
+    tools.ScreenForm = new TScreenForm(main);
+    tools.DesktopForm = new TDesktopForm(main);
+    tools.ApplyForm = new TApplyForm(main);
+    tools.ExtractForm = new TExtractForm(main);
+    tools.AboutBox = new TAboutBox(main);
+    tools.FolderForm = new TFolderForm(main);
+    tools.ToAVIForm = new TToAVIForm(main);
+    tools.GIFFromImagesForm = new TGIFFromImagesForm(main);
+    tools.ColorForm = new TColorForm(main);
+    main->SetToolWindows(tools);
+    return windows;
+}
+
+QString SecondInstanceMessage()
+{
+    return QAlreadyRunning;
+}
+
+QString StyleFailureMessage()
+{
+    return QStringLiteral("The visual style \"Sky\" could not be applied.");
+}
+
+int RunZembra(int argc, char** argv)
+{
+    // The thread locale (Russian) has no counterpart here. The application object
+    // comes first, as any message needs it.
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zembra"));
+    TQtDialogs dialogs;
+
+    TSingleInstance instance;
+    if (instance.TryAcquire() == TSingleInstance::TResult::AlreadyRunning) {
+        dialogs.ShowMessage(SecondInstanceMessage());
+        return 0;
+    }
+
+    if (!ApplySkyStyle(application))
+        dialogs.ShowMessage(StyleFailureMessage());
+
+    TZembraWindows windows = CreateWindows(dialogs, QApplication::arguments().mid(1));
+    dialogs.SetParent(windows.MainForm.get());
+    windows.MainForm->show();
+    return application.exec();
+}

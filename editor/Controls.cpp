@@ -1,0 +1,63 @@
+#include "editor/Controls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+
+QSpinBox* MakeSpin(QWidget* parent, const QString& name, int minimum, int maximum, int value)
+{
+    auto* spin = new QSpinBox(parent);
+    spin->setObjectName(name);
+    spin->setRange(minimum, maximum);
+    spin->setValue(value);
+    spin->setKeyboardTracking(false);
+    spin->setAccelerated(true);
+    return spin;
+}
+
+QLabel* MakeLabel(QWidget* parent, const QString& caption, QWidget* buddy, const QString& name)
+{
+    auto* label = new QLabel(caption, parent);
+    if (!name.isEmpty()) {
+        label->setObjectName(name);
+    } else if (buddy) {
+        QString base = buddy->objectName();
+        for (const char* suffix : {"Spin", "Combo", "List", "Memo", "Check"}) {
+            if (base.endsWith(QLatin1String(suffix))) {
+                base.chop(qsizetype(qstrlen(suffix)));
+                break;
+            }
+        }
+        label->setObjectName(base + QStringLiteral("Label"));
+    }
+    if (buddy)
+        label->setBuddy(buddy);
+    return label;
+}
+
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QCheckBox* MakeCheck(QWidget* parent, const QString& name, const QString& caption, bool checked)
+{
+    auto* check = new QCheckBox(caption, parent);
+    check->setObjectName(name);
+    check->setChecked(checked);
+    return check;
+}
+
+QComboBox* MakeCombo(QWidget* parent, const QString& name, const QStringList& items)
+{
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    combo->addItems(items);
+    combo->setCurrentIndex(0);
+    return combo;
+}

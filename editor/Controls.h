@@ -1,0 +1,21 @@
+#pragma once
+// Small factories for the window's controls: each gets its documented object
+// name, caption and range, so later code and tests find it by name.
+#include <QString>
+#include <QStringList>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QWidget;
+
+// A spin edit whose edits apply when it is left or Enter is pressed (its
+// editingFinished signal), not at every keystroke.
+QSpinBox* MakeSpin(QWidget* parent, const QString& name, int minimum, int maximum, int value);
+// A caption label; with a buddy it is named after it (BackWidthSpin -> BackWidthLabel).
+QLabel* MakeLabel(QWidget* parent, const QString& caption, QWidget* buddy = nullptr, const QString& name = {});
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption);
+QCheckBox* MakeCheck(QWidget* parent, const QString& name, const QString& caption, bool checked);
+QComboBox* MakeCombo(QWidget* parent, const QString& name, const QStringList& items);

@@ -1,0 +1,70 @@
+#include "editor/ImagePanel.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+TImagePanel::TImagePanel(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TImagePanel::SetPicture(const QImage& picture)
+{
+    fPicture = picture;
+    update();
+}
+
+void TImagePanel::SetStretch(bool value)
+{
+    fStretch = value;
+    update();
+}
+
+void TImagePanel::SetFillColor(const QColor& color)
+{
+    fFillColor = color;
+    update();
+}
+
+QSize TImagePanel::sizeHint() const
+{
+    return fPicture.isNull() || fStretch ? QSize(100, 100) : fPicture.size();
+}
+
+void TImagePanel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), fFillColor.isValid() ? fFillColor : palette().color(QPalette::Window));
+    if (fPicture.isNull())
+        return;
+    if (!fStretch) {
+        painter.drawImage(0, 0, fPicture);
+        return;
+    }
+    const QSize fitted = fPicture.size().scaled(size(), Qt::KeepAspectRatio);
+    painter.drawImage(QRect(QPoint(0, 0), fitted), fPicture);
+}
+
+void TImagePanel::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    emit MouseDown(event->button(), event->modifiers(), p.x(), p.y());
+}
+
+void TImagePanel::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    emit MouseMove(event->buttons(), event->modifiers(), p.x(), p.y());
+}
+
+void TImagePanel::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    emit MouseUp(event->button(), event->modifiers(), p.x(), p.y());
+}
+
+void TImagePanel::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    emit Resized();
+}

@@ -1,0 +1,337 @@
+#pragma once
+// TMainForm, the editor's main window. The class is split across files by
+// concern: MainFormLayout.cpp builds the window (toolbars, frame strip),
+// MainFormOptions.cpp the "Options" and "Preview" pages, MainFormPanels.cpp the
+// figure property pages, MainFormLifecycle.cpp start-up, closing, caption and
+// help, MainFormSettings.cpp the settings file.
+#include "editor/ToolWindows.h"
+#include "editor/core/Messages.h"
+#include "editor/core/SettingsFile.h"
+#include "model/DefaultParam.h"
+#include "platform/Dialogs.h"
+#include "platform/Progress.h"
+
+#include <QImage>
+#include <QMainWindow>
+#include <QStringList>
+#include <array>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollArea;
+class QScrollBar;
+class QSpinBox;
+class QSplitter;
+class QTabWidget;
+class QTableWidget;
+class QToolBar;
+class QToolButton;
+class TColorShape;
+class TImagePanel;
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    // arguments: the command line after the program name (a project to open);
+    // documentsDir: the user's Documents folder, empty to ask the system.
+    TMainForm(TDialogs& dialogs, QStringList arguments = {}, QString documentsDir = {});
+    ~TMainForm() override;
+
+    // The tool windows, created after this window (see the start-up order).
+    void SetToolWindows(const TToolWindows& tools);
+    const TToolWindows& ToolWindows() const { return Tools; }
+
+    // Start-up and closing.
+    void FormShow();
+    void FormClose();
+    bool Started() const { return !IsStart; }
+
+    // Default figure properties.
+    void InitDefault();
+    void ShowDefault();
+    const TDefaultParam& Defaults() const { return DefaultParam; }
+
+    // Caption and help.
+    void ShowCaption();
+    void HelpExecute();
+    QString HelpFile() const;
+    // The program's own folder, where the help file lives.
+    void SetProgramFolder(const QString& folder) { ProgramFolder = folder; }
+
+    // Settings file ("settings.dat" in ZembraDir).
+    QString SettingsPath() const;
+    bool ReadSettings();
+    bool WriteSettings();
+    TWindowSettings CurrentWindowSettings() const;
+    void ApplyWindowSettings(const TWindowSettings& settings);
+
+    // Project life cycle.
+    void ClearProject();
+    void SavePrompt();
+    void SetModify(bool value);
+    void SetModifyTrue() { SetModify(true); }
+    void SetModifyFalse() { SetModify(false); }
+    bool Modified() const { return IsModify; }
+    QString ProjectFile() const { return ProjFile; }
+    QString ZembraFolder() const { return ZembraDir; }
+
+    // Long operations.
+    TProgress& Progress();
+    void ApplyStart(int count, const QString& title) { Progress().ApplyStart(count, title); }
+    void SetProgress(int value) { Progress().SetProgress(value); }
+
+    // Number of frames of the animation (0 until the animation is built).
+    int AnimationFrameCount() const { return 0; }
+
+    TMessages Msg;
+
+    // Designed size of the window and its panels.
+    static constexpr int DesignWidth = 1180;
+    static constexpr int DesignHeight = 800;
+    static constexpr int DesignPanelWidth = 300;
+    static constexpr int DesignStripHeight = 130;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Window building.
+    void BuildActions();
+    void BuildMainToolBar();
+    void BuildEditingPage();
+    void BuildEditToolBar(QWidget* page);
+    void BuildFrameStrip();
+    void BuildBottomPanel();
+    void BuildOptionsPage();
+    void BuildPreviewPage();
+    void BuildPropertyPages();
+    QWidget* BuildAnimationSheet();
+    QWidget* BuildImageSheet();
+    QWidget* BuildCoordinatesSheet();
+    QWidget* BuildRotationSheet();
+    QWidget* BuildColorSheet();
+    QWidget* BuildTextSheet();
+    QWidget* BuildLineSheet();
+    QAction* MakeAction(const QString& name, const QString& caption, const QKeySequence& shortcut = {});
+    QToolButton* AddToolButton(QToolBar* bar, QAction* action, const QString& buttonName);
+
+    // Start-up pieces.
+    void FillMessages();
+    void InitFlags();
+    void CreateWorkObjects();
+    void SaveGIFParam();
+    void LoadGIFParam();
+    bool ReadProject(const QString& fileName);
+    bool WriteProject(const QString& fileName);
+    void NewProject();
+    void ObjEn(bool single);
+
+    // Commands (more are wired as the editor grows).
+    void SaveActExecute();
+    void NewProjectButtonClick();
+    void OpenProjectButtonClick();
+    void SaveAsProjectButtonClick();
+    void ParamButtonClick();
+    void ResetButtonClick();
+
+    TDialogs* Dialogs;
+    QStringList Arguments;
+    QString DocumentsDir;
+    QString ProgramFolder;
+    TToolWindows Tools;
+    THeadlessProgress HeadlessProgress; // until the progress window exists
+
+    // Project and settings state.
+    TDefaultParam DefaultParam;
+    QString ZembraDir;
+    QString ProjFile;
+    QImage BMPNo; // "No" placeholder for empty preview boxes
+    QImage IBMP;  // the canvas background of the current frame
+
+    bool IsStart = true;
+    bool IsModify = false;
+    bool IsProject = false;
+    bool IsRead = false;
+    bool IsCnt = true;
+    bool IsBtnCnt = true;
+    bool IsGo = true;
+    bool IsGIFDraw = true;
+    bool IsFramePanel = true;
+    bool IsResize = false;
+    bool IsCoord = true;
+    bool IsRedraw = true;
+    bool IsParam = true;
+    bool IsEditorResize = true;
+    bool IsMouseDown = false;
+    bool IsOldObj = false;
+    bool SelCen = false;
+    bool IsDel = true;
+    bool IsChRot = true;
+    bool IsChDelay = false;
+    bool IsChGoTo = true;
+    bool IsFrOper = false;
+    bool IsDefault = false;
+    bool IsRedrawFrames = false;
+    bool IsSelRec = false;
+    bool IsShift = false;
+    int BackNum = -1;
+    int ImgWidth = 200;
+    int ImgHeight = 200;
+    int AnInt = 50;
+    int CapX = 0;
+    int CapY = 0;
+    int FrCount = 0;
+    int ImgH = 0;
+    int OldPos = 0;
+    int QRow = 0;
+    int OldFrame = -1;
+    int CurIndex = -2;
+    int PropWidth = 200;
+    int PropHeight = 200;
+
+    // Copy of the "Options" page (SaveGIFParam / LoadGIFParam).
+    bool GIFTransparent = false;
+    bool GIFLoop = true;
+    int GIFWidth = 200;
+    int GIFHeight = 200;
+    int GIFRepeatCount = 1;
+    TColor GIFBackColor = clWhite;
+
+    // Commands.
+    QAction* NewProjectAct = nullptr;
+    QAction* OpenProjectAct = nullptr;
+    QAction* SaveAct = nullptr;
+    QAction* SaveAsProjectAct = nullptr;
+    QAction* OpenGIFAct = nullptr;
+    QAction* SaveGIFAct = nullptr;
+    QAction* SaveAVIAct = nullptr;
+    QAction* GIFFromImagesAct = nullptr;
+    QAction* ScreenRecordAct = nullptr;
+    QAction* ExtractFramesAct = nullptr;
+    QAction* HelpAct = nullptr;
+    QAction* CopyFigureAct = nullptr;
+    QAction* CutFigureAct = nullptr;
+    QAction* PasteFigureAct = nullptr;
+    QAction* DeleteFigureAct = nullptr;
+    QAction* BackAct = nullptr;
+    QAction* FrontAct = nullptr;
+    QAction* ParamAct = nullptr;
+    QAction* ResetAct = nullptr;
+    QAction* AddFrameAct = nullptr;
+    QAction* DuplicateFrameAct = nullptr;
+    QAction* SaveFrameAct = nullptr;
+    QAction* RedrawAct = nullptr;
+    QAction* CopyFrameAct = nullptr;
+    QAction* CutFrameAct = nullptr;
+    QAction* PasteFrameAct = nullptr;
+    QAction* DeleteFrameAct = nullptr;
+    QAction* MoveLeftAct = nullptr;
+    QAction* MoveRightAct = nullptr;
+    std::array<QAction*, 14> FigureActs{};
+
+    // Window structure.
+    QToolBar* MainToolBar = nullptr;
+    QTabWidget* PageControl = nullptr;
+    QSplitter* BottomSplitter = nullptr;
+    QSplitter* EditorSplitter = nullptr;
+    QToolBar* EditToolBar = nullptr;
+    QScrollArea* ScrollBox = nullptr;
+    TImagePanel* FramePanel = nullptr;
+    QScrollArea* DrawObjectScroll = nullptr;
+    QTabWidget* DrawObjectControl = nullptr;
+
+    // Frame strip and the panel under it.
+    QWidget* StripPanel = nullptr;
+    TImagePanel* FramesImage = nullptr;
+    QScrollBar* FramesScrollBar = nullptr;
+    QWidget* OtherFramesScrollPanel = nullptr;
+    QWidget* BottomPanel = nullptr;
+    QToolBar* FrameToolBar = nullptr;
+    QSpinBox* CurrentFrameDelaySpin = nullptr;
+    QSpinBox* GoSpin = nullptr;
+
+    // "Options" page.
+    QPushButton* GIFOpenButton = nullptr;
+    QPushButton* GIFDeleteButton = nullptr;
+    TImagePanel* GIFImage = nullptr;
+    QLabel* GIFDimensionsLabel = nullptr;
+    QLabel* BackFramesCountLabel = nullptr;
+    QPushButton* PictureOpenButton = nullptr;
+    QPushButton* PictureDeleteButton = nullptr;
+    TImagePanel* PictureImage = nullptr;
+    QLabel* PictureDimensionsLabel = nullptr;
+    TColorShape* BackColorShape = nullptr;
+    QPushButton* BackColorButton = nullptr;
+    QSpinBox* BackWidthSpin = nullptr;
+    QSpinBox* BackHeightSpin = nullptr;
+    QCheckBox* ProportionalCheck = nullptr;
+    QCheckBox* BackTransparentCheck = nullptr;
+    QSpinBox* FrameDelaySpin = nullptr;
+    QCheckBox* InfinityCheck = nullptr;
+    QSpinBox* TimesSpin = nullptr;
+
+    // "Preview" page.
+    QWidget* GIFAnimatorPanel = nullptr;
+    QPushButton* PlayButton = nullptr;
+    QPushButton* StopButton = nullptr;
+    QPushButton* StartButton = nullptr;
+    QPushButton* PreviousButton = nullptr;
+    QPushButton* NextButton = nullptr;
+    QPushButton* EndButton = nullptr;
+
+    // Figure property pages.
+    QWidget* AnimationSheet = nullptr;
+    QCheckBox* AllFramesCheck = nullptr;
+    QSpinBox* StartFrameSpin = nullptr;
+    QSpinBox* FramesCountSpin = nullptr;
+    QListWidget* FramesChangesList = nullptr;
+    QPushButton* DeleteChangesButton = nullptr;
+    QWidget* ImageSheet = nullptr;
+    TImagePanel* DrawObjectImage = nullptr;
+    QLabel* ImageDimensionsValueLabel = nullptr;
+    QLabel* ImageFramesCountLabel = nullptr;
+    QCheckBox* ImageTransparentCheck = nullptr;
+    QWidget* CoordinatesSheet = nullptr;
+    QSpinBox* LeftSpin = nullptr;
+    QSpinBox* TopSpin = nullptr;
+    QSpinBox* WidthSpin = nullptr;
+    QSpinBox* HeightSpin = nullptr;
+    QWidget* NodesGroup = nullptr;
+    QSpinBox* PointsCountSpin = nullptr;
+    QTableWidget* PointsGrid = nullptr;
+    QSpinBox* PointSpin = nullptr;
+    QPushButton* PointsCopyButton = nullptr;
+    QPushButton* PointsPasteButton = nullptr;
+    QWidget* RotationSheet = nullptr;
+    QSpinBox* AngleSpin = nullptr;
+    QCheckBox* CenterCheck = nullptr;
+    QSpinBox* XSpin = nullptr;
+    QSpinBox* YSpin = nullptr;
+    QPushButton* CenterButton = nullptr;
+    QWidget* ColorSheet = nullptr;
+    TColorShape* FigureColorShape = nullptr;
+    QPushButton* FigureColorButton = nullptr;
+    TColorShape* ShadowColorShape = nullptr;
+    QPushButton* ShadowColorButton = nullptr;
+    TColorShape* BorderColorShape = nullptr;
+    QPushButton* BorderColorButton = nullptr;
+    QSpinBox* BorderWidthSpin = nullptr;
+    QSpinBox* ShadowWidthSpin = nullptr;
+    QWidget* TextSheet = nullptr;
+    QPushButton* FontButton = nullptr;
+    QPlainTextEdit* TextMemo = nullptr;
+    QComboBox* OutlineCombo = nullptr;
+    QComboBox* SpeechCombo = nullptr;
+    QSpinBox* PaddingSpin = nullptr;
+    QWidget* LineSheet = nullptr;
+    QComboBox* OrientationCombo = nullptr;
+    QCheckBox* AutoCenterCheck = nullptr;
+    QCheckBox* LineCheck = nullptr;
+    TFont FontDialogFont; // the font the "Font" button offers
+};

@@ -1,0 +1,330 @@
+// TMainForm: building the window, its toolbars, the "Editing" page and the frame strip.
+#include "editor/MainForm.h"
+
+#include "editor/ApplyForm.h"
+#include "editor/Controls.h"
+#include "editor/FigureIcons.h"
+#include "editor/ImagePanel.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+struct TFigureButtonInfo {
+    TFigureButton Kind;
+    const char* Name;
+    const char* Caption;
+};
+
+// The editing toolbar's figure buttons, in toolbar order.
+constexpr std::array<TFigureButtonInfo, 14> FigureButtons{{
+    {TFigureButton::Point, "PointButton", "Point"},
+    {TFigureButton::Line, "LineButton", "Line"},
+    {TFigureButton::LLine, "LLineButton", "L-Line"},
+    {TFigureButton::ZLine, "ZLineButton", "Z-Line"},
+    {TFigureButton::Bezier, "BezierButton", "Bezier Figure"},
+    {TFigureButton::Rectangle, "RectangleButton", "Rectangle"},
+    {TFigureButton::Diamond, "DiamondButton", "Rhombus"},
+    {TFigureButton::Ellipse, "EllipseButton", "Ellipse"},
+    {TFigureButton::Star, "StarButton", "Star"},
+    {TFigureButton::Polygon, "PolygonButton", "Polygon"},
+    {TFigureButton::Arrow, "ArrowButton", "Arrow"},
+    {TFigureButton::Text, "TextButton", "Plain Text"},
+    {TFigureButton::TextBezier, "TextBezierButton", "Bezier Text"},
+    {TFigureButton::Picture, "PictureButton", "Image"},
+}};
+
+} // namespace
+
+TMainForm::TMainForm(TDialogs& dialogs, QStringList arguments, QString documentsDir)
+    : Dialogs(&dialogs), Arguments(std::move(arguments)), DocumentsDir(std::move(documentsDir))
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Zembra"));
+    IsStart = true; // FormCreate: everything else waits for the first showing
+
+    BuildActions();
+    BuildMainToolBar();
+
+    PageControl = new QTabWidget;
+    PageControl->setObjectName(QStringLiteral("PageControl"));
+    BuildEditingPage();
+    BuildOptionsPage();
+    BuildPreviewPage();
+    BuildFrameStrip();
+    BuildBottomPanel();
+
+    BottomSplitter = new QSplitter(Qt::Vertical);
+    BottomSplitter->setObjectName(QStringLiteral("BottomSplitter"));
+    BottomSplitter->setChildrenCollapsible(false);
+    BottomSplitter->addWidget(PageControl);
+    BottomSplitter->addWidget(StripPanel);
+    BottomSplitter->setStretchFactor(0, 1);
+    BottomSplitter->setStretchFactor(1, 0);
+    BottomSplitter->setSizes({DesignHeight - DesignStripHeight, DesignStripHeight});
+
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(2);
+    layout->addWidget(BottomSplitter, 1);
+    layout->addWidget(BottomPanel);
+    setCentralWidget(central);
+
+    resize(DesignWidth, DesignHeight);
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::SetToolWindows(const TToolWindows& tools)
+{
+    Tools = tools;
+}
+
+TProgress& TMainForm::Progress()
+{
+    if (Tools.ApplyForm)
+        return *Tools.ApplyForm;
+    return HeadlessProgress;
+}
+
+QAction* TMainForm::MakeAction(const QString& name, const QString& caption, const QKeySequence& shortcut)
+{
+    auto* action = new QAction(caption, this);
+    action->setObjectName(name);
+    if (!shortcut.isEmpty()) {
+        action->setShortcut(shortcut);
+        action->setToolTip(caption + QStringLiteral(" (") + shortcut.toString(QKeySequence::NativeText) + QLatin1Char(')'));
+    }
+    addAction(action); // shortcuts work wherever the focus is in the window
+    return action;
+}
+
+QToolButton* TMainForm::AddToolButton(QToolBar* bar, QAction* action, const QString& buttonName)
+{
+    bar->addAction(action);
+    auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action));
+    if (button)
+        button->setObjectName(buttonName);
+    return button;
+}
+
+void TMainForm::BuildActions()
+{
+    NewProjectAct = MakeAction(QStringLiteral("NewProjectAct"), QStringLiteral("New Project"));
+    OpenProjectAct = MakeAction(QStringLiteral("OpenProjectAct"), QStringLiteral("Open Project"));
+    SaveAct = MakeAction(QStringLiteral("SaveAct"), QStringLiteral("Save Project"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    SaveAsProjectAct = MakeAction(QStringLiteral("SaveAsProjectAct"), QStringLiteral("Save Project As"));
+    OpenGIFAct = MakeAction(QStringLiteral("OpenGIFAct"), QStringLiteral("Open GIF"));
+    SaveGIFAct = MakeAction(QStringLiteral("SaveGIFAct"), QStringLiteral("Save GIF"));
+    SaveAVIAct = MakeAction(QStringLiteral("SaveAVIAct"), QStringLiteral("Save AVI"));
+    GIFFromImagesAct = MakeAction(QStringLiteral("GIFFromImagesAct"), QStringLiteral("GIF from Images"));
+    ScreenRecordAct = MakeAction(QStringLiteral("ScreenRecordAct"), QStringLiteral("Screen Record"));
+    ExtractFramesAct = MakeAction(QStringLiteral("ExtractFramesAct"), QStringLiteral("Extract Frames"));
+    HelpAct = MakeAction(QStringLiteral("HelpAct"), QStringLiteral("Help"), QKeySequence(Qt::Key_F1));
+
+    CopyFigureAct = MakeAction(QStringLiteral("CopyFigureAct"), QStringLiteral("Copy"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C));
+    CutFigureAct = MakeAction(QStringLiteral("CutFigureAct"), QStringLiteral("Cut"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_X));
+    PasteFigureAct = MakeAction(QStringLiteral("PasteFigureAct"), QStringLiteral("Paste"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_V));
+    DeleteFigureAct = MakeAction(QStringLiteral("DeleteFigureAct"), QStringLiteral("Delete"), QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    BackAct = MakeAction(QStringLiteral("BackAct"), QStringLiteral("Send to Back"));
+    FrontAct = MakeAction(QStringLiteral("FrontAct"), QStringLiteral("Bring to Front"));
+    ParamAct = MakeAction(QStringLiteral("ParamAct"), QStringLiteral("Default Properties"));
+    ResetAct = MakeAction(QStringLiteral("ResetAct"), QStringLiteral("Reset Properties"));
+
+    AddFrameAct = MakeAction(QStringLiteral("AddFrameAct"), QStringLiteral("Add Frame"));
+    DuplicateFrameAct = MakeAction(QStringLiteral("DuplicateFrameAct"), QStringLiteral("Duplicate Frame"));
+    SaveFrameAct = MakeAction(QStringLiteral("SaveFrameAct"), QStringLiteral("Save Frame"));
+    RedrawAct = MakeAction(QStringLiteral("RedrawAct"), QStringLiteral("Redraw Frames"));
+    CopyFrameAct = MakeAction(QStringLiteral("CopyFrameAct"), QStringLiteral("Copy"), QKeySequence(Qt::ALT | Qt::Key_C));
+    CutFrameAct = MakeAction(QStringLiteral("CutFrameAct"), QStringLiteral("Cut"), QKeySequence(Qt::ALT | Qt::Key_X));
+    PasteFrameAct = MakeAction(QStringLiteral("PasteFrameAct"), QStringLiteral("Paste"), QKeySequence(Qt::ALT | Qt::Key_V));
+    DeleteFrameAct = MakeAction(QStringLiteral("DeleteFrameAct"), QStringLiteral("Delete"), QKeySequence(Qt::ALT | Qt::Key_Delete));
+    MoveLeftAct = MakeAction(QStringLiteral("MoveLeftAct"), QStringLiteral("Move Left"));
+    MoveRightAct = MakeAction(QStringLiteral("MoveRightAct"), QStringLiteral("Move Right"));
+
+    for (size_t i = 0; i < FigureButtons.size(); ++i) {
+        const auto& info = FigureButtons[i];
+        QString actName = QString::fromLatin1(info.Name);
+        actName.replace(QStringLiteral("Button"), QStringLiteral("Act"));
+        FigureActs[i] = MakeAction(actName, QString::fromLatin1(info.Caption));
+        FigureActs[i]->setIcon(FigureIcon(info.Kind));
+    }
+
+    connect(SaveAct, &QAction::triggered, this, &TMainForm::SaveActExecute);
+    connect(NewProjectAct, &QAction::triggered, this, &TMainForm::NewProjectButtonClick);
+    connect(HelpAct, &QAction::triggered, this, &TMainForm::HelpExecute);
+    connect(ParamAct, &QAction::triggered, this, &TMainForm::ParamButtonClick);
+    connect(ResetAct, &QAction::triggered, this, &TMainForm::ResetButtonClick);
+}
+
+void TMainForm::BuildMainToolBar()
+{
+    MainToolBar = new QToolBar(QStringLiteral("Main"), this);
+    MainToolBar->setObjectName(QStringLiteral("MainToolBar"));
+    MainToolBar->setMovable(false);
+    MainToolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    AddToolButton(MainToolBar, NewProjectAct, QStringLiteral("NewProjectButton"));
+    AddToolButton(MainToolBar, OpenProjectAct, QStringLiteral("OpenProjectButton"));
+    AddToolButton(MainToolBar, SaveAct, QStringLiteral("SaveProjectButton"));
+    AddToolButton(MainToolBar, SaveAsProjectAct, QStringLiteral("SaveAsProjectButton"));
+    MainToolBar->addSeparator();
+    AddToolButton(MainToolBar, OpenGIFAct, QStringLiteral("OpenGIFButton"));
+    AddToolButton(MainToolBar, SaveGIFAct, QStringLiteral("SaveGIFButton"));
+    AddToolButton(MainToolBar, SaveAVIAct, QStringLiteral("SaveAVIButton"));
+    MainToolBar->addSeparator();
+    AddToolButton(MainToolBar, GIFFromImagesAct, QStringLiteral("GIFFromImagesButton"));
+    AddToolButton(MainToolBar, ScreenRecordAct, QStringLiteral("ScreenRecordButton"));
+    AddToolButton(MainToolBar, ExtractFramesAct, QStringLiteral("ExtractFramesButton"));
+    MainToolBar->addSeparator();
+    AddToolButton(MainToolBar, HelpAct, QStringLiteral("HelpButton"));
+    addToolBar(Qt::TopToolBarArea, MainToolBar);
+}
+
+void TMainForm::BuildEditToolBar(QWidget* page)
+{
+    EditToolBar = new QToolBar(QStringLiteral("Editing"), page);
+    EditToolBar->setObjectName(QStringLiteral("EditToolBar"));
+    EditToolBar->setIconSize(QSize(24, 24));
+    for (size_t i = 0; i < FigureButtons.size(); ++i)
+        AddToolButton(EditToolBar, FigureActs[i], QString::fromLatin1(FigureButtons[i].Name));
+    EditToolBar->addSeparator();
+    AddToolButton(EditToolBar, CopyFigureAct, QStringLiteral("CopyFigureButton"));
+    AddToolButton(EditToolBar, CutFigureAct, QStringLiteral("CutFigureButton"));
+    AddToolButton(EditToolBar, PasteFigureAct, QStringLiteral("PasteFigureButton"));
+    AddToolButton(EditToolBar, DeleteFigureAct, QStringLiteral("DeleteFigureButton"));
+    EditToolBar->addSeparator();
+    AddToolButton(EditToolBar, BackAct, QStringLiteral("BackButton"));
+    AddToolButton(EditToolBar, FrontAct, QStringLiteral("FrontButton"));
+    EditToolBar->addSeparator();
+    AddToolButton(EditToolBar, ParamAct, QStringLiteral("ParamButton"));
+    AddToolButton(EditToolBar, ResetAct, QStringLiteral("ResetButton"));
+}
+
+void TMainForm::BuildEditingPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("EditingSheet"));
+    BuildEditToolBar(page);
+
+    // The canvas sits at the top-left of a scroll box.
+    FramePanel = new TImagePanel;
+    FramePanel->setObjectName(QStringLiteral("FramePanel"));
+    FramePanel->setCursor(Qt::CrossCursor);
+    FramePanel->setMouseTracking(true);
+    FramePanel->setFixedSize(200, 200);
+    FramePanel->setContextMenuPolicy(Qt::ActionsContextMenu);
+    FramePanel->addActions({CopyFigureAct, CutFigureAct, PasteFigureAct, DeleteFigureAct});
+
+    ScrollBox = new QScrollArea;
+    ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
+    ScrollBox->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ScrollBox->setWidgetResizable(false);
+    ScrollBox->setWidget(FramePanel);
+    ScrollBox->setBackgroundRole(QPalette::Dark);
+
+    DrawObjectScroll = new QScrollArea;
+    DrawObjectScroll->setObjectName(QStringLiteral("DrawObjectScroll"));
+    DrawObjectScroll->setWidgetResizable(true);
+    DrawObjectScroll->setMinimumWidth(120);
+    BuildPropertyPages();
+    DrawObjectScroll->setWidget(DrawObjectControl);
+
+    EditorSplitter = new QSplitter(Qt::Horizontal);
+    EditorSplitter->setObjectName(QStringLiteral("EditorSplitter"));
+    EditorSplitter->setChildrenCollapsible(false);
+    EditorSplitter->addWidget(ScrollBox);
+    EditorSplitter->addWidget(DrawObjectScroll);
+    EditorSplitter->setStretchFactor(0, 1);
+    EditorSplitter->setStretchFactor(1, 0);
+    EditorSplitter->setSizes({DesignWidth - DesignPanelWidth, DesignPanelWidth});
+
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(2);
+    layout->addWidget(EditToolBar);
+    layout->addWidget(EditorSplitter, 1);
+    PageControl->addTab(page, QStringLiteral("Editing"));
+}
+
+void TMainForm::BuildFrameStrip()
+{
+    StripPanel = new QWidget;
+    StripPanel->setObjectName(QStringLiteral("StripPanel"));
+
+    FramesImage = new TImagePanel(StripPanel);
+    FramesImage->setObjectName(QStringLiteral("FramesImage"));
+    FramesImage->setMinimumHeight(40);
+    FramesImage->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    FramesImage->SetFillColor(Qt::white);
+    FramesImage->setContextMenuPolicy(Qt::ActionsContextMenu);
+    FramesImage->addActions({AddFrameAct, DuplicateFrameAct, SaveFrameAct, CopyFrameAct, CutFrameAct, PasteFrameAct,
+                             DeleteFrameAct, MoveLeftAct, MoveRightAct});
+
+    FramesScrollBar = new QScrollBar(Qt::Horizontal, StripPanel);
+    FramesScrollBar->setObjectName(QStringLiteral("FramesScrollBar"));
+    FramesScrollBar->setRange(0, 0);
+    OtherFramesScrollPanel = new QWidget(StripPanel);
+    OtherFramesScrollPanel->setObjectName(QStringLiteral("OtherFramesScrollPanel"));
+    OtherFramesScrollPanel->setFixedWidth(0);
+
+    auto* scrollRow = new QHBoxLayout;
+    scrollRow->setContentsMargins(0, 0, 0, 0);
+    scrollRow->setSpacing(0);
+    scrollRow->addWidget(FramesScrollBar, 1);
+    scrollRow->addWidget(OtherFramesScrollPanel);
+
+    auto* layout = new QVBoxLayout(StripPanel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(FramesImage, 1);
+    layout->addLayout(scrollRow);
+}
+
+void TMainForm::BuildBottomPanel()
+{
+    BottomPanel = new QWidget;
+    BottomPanel->setObjectName(QStringLiteral("BottomPanel"));
+
+    FrameToolBar = new QToolBar(QStringLiteral("Frames"), BottomPanel);
+    FrameToolBar->setObjectName(QStringLiteral("FrameToolBar"));
+    FrameToolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    AddToolButton(FrameToolBar, AddFrameAct, QStringLiteral("AddFrameButton"));
+    AddToolButton(FrameToolBar, DuplicateFrameAct, QStringLiteral("DuplicateFrameButton"));
+    AddToolButton(FrameToolBar, SaveFrameAct, QStringLiteral("SaveFrameButton"));
+    AddToolButton(FrameToolBar, RedrawAct, QStringLiteral("RedrawButton"));
+    FrameToolBar->addSeparator();
+    AddToolButton(FrameToolBar, CopyFrameAct, QStringLiteral("CopyFrameButton"));
+    AddToolButton(FrameToolBar, CutFrameAct, QStringLiteral("CutFrameButton"));
+    AddToolButton(FrameToolBar, PasteFrameAct, QStringLiteral("PasteFrameButton"));
+    AddToolButton(FrameToolBar, DeleteFrameAct, QStringLiteral("DeleteFrameButton"));
+    FrameToolBar->addSeparator();
+    AddToolButton(FrameToolBar, MoveLeftAct, QStringLiteral("MoveLeftButton"));
+    AddToolButton(FrameToolBar, MoveRightAct, QStringLiteral("MoveRightButton"));
+
+    CurrentFrameDelaySpin = MakeSpin(BottomPanel, QStringLiteral("CurrentFrameDelaySpin"), 10, 1000000, 50);
+    GoSpin = MakeSpin(BottomPanel, QStringLiteral("GoSpin"), 0, 0, 0);
+    GoSpin->setMinimumWidth(70);
+
+    auto* layout = new QHBoxLayout(BottomPanel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(FrameToolBar);
+    layout->addStretch(1);
+    layout->addWidget(MakeLabel(BottomPanel, QStringLiteral("Current Frame Duration"), CurrentFrameDelaySpin,
+                                QStringLiteral("CurrentFrameDelayLabel")));
+    layout->addWidget(CurrentFrameDelaySpin);
+    layout->addWidget(MakeLabel(BottomPanel, QStringLiteral("ms"), nullptr, QStringLiteral("CurrentFrameDelayMSLabel")));
+    layout->addSpacing(12);
+    layout->addWidget(MakeLabel(BottomPanel, QStringLiteral("Go to Frame #"), GoSpin, QStringLiteral("GoLabel")));
+    layout->addWidget(GoSpin);
+}

@@ -1,0 +1,99 @@
+#include "editor/QtDialogs.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+
+void TQtDialogs::ShowMessage(const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text, QMessageBox::Ok, fParent);
+    box.exec();
+}
+
+bool TQtDialogs::AskYesNo(const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, QuestionTitle, text, QMessageBox::Yes | QMessageBox::No, fParent);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<TFileDialogResult> TQtDialogs::RunFileDialog(const TFileDialogRequest& request, bool save)
+{
+    QFileDialog dialog(fParent, request.Title);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : (request.MustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
+    const QStringList filters = ToQtFilters(request.Filter);
+    dialog.setNameFilters(filters);
+    if (request.FilterIndex >= 0 && request.FilterIndex < filters.size())
+        dialog.selectNameFilter(filters[request.FilterIndex]);
+    if (!request.InitialDir.isEmpty())
+        dialog.setDirectory(request.InitialDir);
+    if (!request.FileName.isEmpty())
+        dialog.selectFile(request.FileName);
+    dialog.setDefaultSuffix(request.DefaultExt);
+    if (save && !request.OverwritePrompt)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!request.DefaultExtByFilter.empty()) {
+        auto extensions = request.DefaultExtByFilter;
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, filters, extensions](const QString& filter) {
+            const qsizetype index = filters.indexOf(filter);
+            if (index >= 0 && size_t(index) < extensions.size())
+                dialog.setDefaultSuffix(extensions[size_t(index)]);
+        });
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return TFileDialogResult{dialog.selectedFiles().first(), int(filters.indexOf(dialog.selectedNameFilter()))};
+}
+
+std::optional<TFileDialogResult> TQtDialogs::OpenFile(const TFileDialogRequest& request)
+{
+    return RunFileDialog(request, false);
+}
+
+std::optional<TFileDialogResult> TQtDialogs::SaveFile(const TFileDialogRequest& request)
+{
+    return RunFileDialog(request, true);
+}
+
+bool TQtDialogs::ChooseFont(TFont& font)
+{
+    QFont initial(font.Name, font.Size);
+    initial.setBold(font.Style & fsBold);
+    initial.setItalic(font.Style & fsItalic);
+    initial.setUnderline(font.Style & fsUnderline);
+    initial.setStrikeOut(font.Style & fsStrikeOut);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, initial, fParent);
+    if (!ok)
+        return false;
+    font.Name = chosen.family();
+    if (chosen.pointSize() > 0)
+        font.Size = chosen.pointSize();
+    TFontStyles style = 0;
+    if (chosen.bold())
+        style |= fsBold;
+    if (chosen.italic())
+        style |= fsItalic;
+    if (chosen.underline())
+        style |= fsUnderline;
+    if (chosen.strikeOut())
+        style |= fsStrikeOut;
+    font.Style = style;
+    return true;
+}
+
+std::optional<TColor> TQtDialogs::ChooseColor(std::span<const TColor> palette, TColor current)
+{
+    if (fColorPicker)
+        return fColorPicker(palette, current);
+    const QColor chosen = QColorDialog::getColor(ToQColor(current), fParent);
+    if (!chosen.isValid())
+        return std::nullopt;
+    const TColor color = QRgbToColor(chosen.rgb());
+    if (palette.empty())
+        return color;
+    return palette[size_t(NearestPaletteIndex(palette.data(), int(palette.size()), color))];
+}

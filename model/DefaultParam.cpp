@@ -1,0 +1,6 @@
+#include "model/DefaultParam.h"
+
+void TDefaultParam::InitDefault()
+{
+    *this = TDefaultParam{};
+}

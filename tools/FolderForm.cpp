@@ -1,0 +1,7 @@
+#include "tools/FolderForm.h"
+
+TFolderForm::TFolderForm(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FolderForm"));
+    setWindowTitle(QStringLiteral("Set Folder"));
+}
