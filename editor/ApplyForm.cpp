@@ -50,19 +50,30 @@ void TApplyForm::ShowWindow()
     setWindowTitle(Title());
     fGauge->setRange(0, Maximum());
     fGauge->setValue(0);
+    ensurePolished();
     adjustSize();
     // Centred over the owner: left = owner left + (owner width - own width) / 2.
-    if (QWidget* owner = parentWidget()) {
-        const QRect o = owner->frameGeometry();
-        const QRect own = frameGeometry();
-        move(o.left() + (o.width() - own.width()) / 2, o.top() + (o.height() - own.height()) / 2);
-    }
+    // The frame is known only once the window is shown, so the place is checked again then.
+    CentreOverOwner();
     show();
+    CentreOverOwner();
     raise();
     if (!fFiltering) {
         qApp->installEventFilter(this);
         fFiltering = true;
     }
+}
+
+void TApplyForm::CentreOverOwner()
+{
+    QWidget* owner = parentWidget();
+    if (!owner)
+        return;
+    const QRect o = owner->frameGeometry();
+    const QRect own = frameGeometry();
+    const QPoint place(o.left() + (o.width() - own.width()) / 2, o.top() + (o.height() - own.height()) / 2);
+    if (own.topLeft() != place)
+        move(place);
 }
 
 void TApplyForm::MoveGauge(int value)

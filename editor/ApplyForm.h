@@ -35,6 +35,7 @@ protected:
 
 private:
     void CancelButtonClick();
+    void CentreOverOwner();
     bool IsOwnInput(QObject* receiver) const;
 
     QProgressBar* fGauge = nullptr;

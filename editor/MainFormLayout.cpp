@@ -206,9 +206,6 @@ void TMainForm::BuildEditToolBar(QWidget* page)
     EditToolBar->addSeparator();
     AddToolButton(EditToolBar, BackAct, QStringLiteral("BackButton"));
     AddToolButton(EditToolBar, FrontAct, QStringLiteral("FrontButton"));
-    EditToolBar->addSeparator();
-    AddToolButton(EditToolBar, ParamAct, QStringLiteral("ParamButton"));
-    AddToolButton(EditToolBar, ResetAct, QStringLiteral("ResetButton"));
 }
 
 void TMainForm::BuildEditingPage()
@@ -240,11 +237,25 @@ void TMainForm::BuildEditingPage()
     BuildPropertyPages();
     DrawObjectScroll->setWidget(DrawObjectControl);
 
+    // The property panel with the default-properties commands above it.
+    auto* propertyColumn = new QWidget;
+    propertyColumn->setObjectName(QStringLiteral("PropertyPanel"));
+    auto* defaultsBar = new QToolBar(QStringLiteral("Default Properties"), propertyColumn);
+    defaultsBar->setObjectName(QStringLiteral("DefaultsToolBar"));
+    defaultsBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    AddToolButton(defaultsBar, ParamAct, QStringLiteral("ParamButton"));
+    AddToolButton(defaultsBar, ResetAct, QStringLiteral("ResetButton"));
+    auto* columnLayout = new QVBoxLayout(propertyColumn);
+    columnLayout->setContentsMargins(0, 0, 0, 0);
+    columnLayout->setSpacing(2);
+    columnLayout->addWidget(defaultsBar);
+    columnLayout->addWidget(DrawObjectScroll, 1);
+
     EditorSplitter = new QSplitter(Qt::Horizontal);
     EditorSplitter->setObjectName(QStringLiteral("EditorSplitter"));
     EditorSplitter->setChildrenCollapsible(false);
     EditorSplitter->addWidget(ScrollBox);
-    EditorSplitter->addWidget(DrawObjectScroll);
+    EditorSplitter->addWidget(propertyColumn);
     EditorSplitter->setStretchFactor(0, 1);
     EditorSplitter->setStretchFactor(1, 0);
     EditorSplitter->setSizes({DesignWidth - DesignPanelWidth, DesignPanelWidth});
@@ -278,17 +289,30 @@ void TMainForm::BuildFrameStrip()
     OtherFramesScrollPanel->setObjectName(QStringLiteral("OtherFramesScrollPanel"));
     OtherFramesScrollPanel->setFixedWidth(0);
 
-    auto* scrollRow = new QHBoxLayout;
-    scrollRow->setContentsMargins(0, 0, 0, 0);
-    scrollRow->setSpacing(0);
-    scrollRow->addWidget(FramesScrollBar, 1);
-    scrollRow->addWidget(OtherFramesScrollPanel);
+    // Under the strip: its scroll bar, then the current frame's duration and the go-to box.
+    CurrentFrameDelaySpin = MakeSpin(StripPanel, QStringLiteral("CurrentFrameDelaySpin"), 10, 1000000, 50);
+    GoSpin = MakeSpin(StripPanel, QStringLiteral("GoSpin"), 0, 0, 0);
+    GoSpin->setMinimumWidth(70);
+
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 2, 0, 0);
+    row->setSpacing(4);
+    row->addWidget(FramesScrollBar, 1);
+    row->addWidget(OtherFramesScrollPanel);
+    row->addSpacing(8);
+    row->addWidget(MakeLabel(StripPanel, QStringLiteral("Current Frame Duration"), CurrentFrameDelaySpin,
+                             QStringLiteral("CurrentFrameDelayLabel")));
+    row->addWidget(CurrentFrameDelaySpin);
+    row->addWidget(MakeLabel(StripPanel, QStringLiteral("ms"), nullptr, QStringLiteral("CurrentFrameDelayMSLabel")));
+    row->addSpacing(12);
+    row->addWidget(MakeLabel(StripPanel, QStringLiteral("Go to Frame #"), GoSpin, QStringLiteral("GoLabel")));
+    row->addWidget(GoSpin);
 
     auto* layout = new QVBoxLayout(StripPanel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(FramesImage, 1);
-    layout->addLayout(scrollRow);
+    layout->addLayout(row);
 }
 
 void TMainForm::BuildBottomPanel()
@@ -312,19 +336,7 @@ void TMainForm::BuildBottomPanel()
     AddToolButton(FrameToolBar, MoveLeftAct, QStringLiteral("MoveLeftButton"));
     AddToolButton(FrameToolBar, MoveRightAct, QStringLiteral("MoveRightButton"));
 
-    CurrentFrameDelaySpin = MakeSpin(BottomPanel, QStringLiteral("CurrentFrameDelaySpin"), 10, 1000000, 50);
-    GoSpin = MakeSpin(BottomPanel, QStringLiteral("GoSpin"), 0, 0, 0);
-    GoSpin->setMinimumWidth(70);
-
     auto* layout = new QHBoxLayout(BottomPanel);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(FrameToolBar);
-    layout->addStretch(1);
-    layout->addWidget(MakeLabel(BottomPanel, QStringLiteral("Current Frame Duration"), CurrentFrameDelaySpin,
-                                QStringLiteral("CurrentFrameDelayLabel")));
-    layout->addWidget(CurrentFrameDelaySpin);
-    layout->addWidget(MakeLabel(BottomPanel, QStringLiteral("ms"), nullptr, QStringLiteral("CurrentFrameDelayMSLabel")));
-    layout->addSpacing(12);
-    layout->addWidget(MakeLabel(BottomPanel, QStringLiteral("Go to Frame #"), GoSpin, QStringLiteral("GoLabel")));
-    layout->addWidget(GoSpin);
+    layout->addWidget(FrameToolBar, 1);
 }

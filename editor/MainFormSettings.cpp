@@ -100,7 +100,7 @@ void TMainForm::ApplyWindowSettings(const TWindowSettings& w)
         central->activate();
     SetSecondPaneSize(EditorSplitter, w.PropertyPanelWidth);
     if (w.FrameStripHeight > 0)
-        SetSecondPaneSize(BottomSplitter, w.FrameStripHeight + FramesScrollBar->sizeHint().height());
+        SetSecondPaneSize(BottomSplitter, w.FrameStripHeight + StripPanel->height() - FramesImage->height());
 
     if (w.WindowState == StateMaximized)
         setWindowState(Qt::WindowMaximized);
