@@ -13,7 +13,14 @@
 
 TSolid::TSolid(IDrawOwner* owner) : TDrawObject(owner) {}
 
-TSolid::~TSolid() = default;
+TSolid::~TSolid()
+{
+#ifdef ZEMBRA_HAS_CONNECTOR
+    // Lines attached to a solid that goes away must not keep pointing at it.
+    for (TConnector* connector : fConnectorList)
+        connector->SolidDestroyed(this);
+#endif
+}
 
 int TSolid::AttachConnector(TConnector* connector)
 {
