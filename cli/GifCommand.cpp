@@ -4,11 +4,11 @@
 #include "gif/GIFError.h"
 #include "gif/ZGIFImage.h"
 #include "platform/Bitmap.h"
+#include "platform/ImageFiles.h"
 
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QImage>
-#include <QImageReader>
 #include <cstdio>
 #include <exception>
 #include <stdexcept>
@@ -149,8 +149,11 @@ int Frames(const QString& file, const QString& dir, bool composed)
             throw TCommandError{file, QStringLiteral("frame %1: %2").arg(i).arg(QString::fromStdString(e.what()))};
         }
         const QString name = QDir(dir).filePath(QStringLiteral("frame%1.png").arg(i + 1, 4, 10, QLatin1Char('0')));
-        if (!picture.save(name, "PNG"))
-            throw TCommandError{name, QStringLiteral("Cannot write the file")};
+        try {
+            SavePngRgbaFile(picture, name);
+        } catch (const std::exception& e) {
+            throw TCommandError{name, QString::fromStdString(e.what())};
+        }
     }
     return 0;
 }
@@ -208,18 +211,19 @@ int Make(const QStringList& args)
     TZGIFImage image;
     for (const QString& input : inputs) {
         try {
-            if (QFileInfo(input).suffix().compare(QLatin1String("gif"), Qt::CaseInsensitive) == 0) {
+            QFile file(input);
+            if (!file.open(QIODevice::ReadOnly))
+                throw std::runtime_error(file.errorString().toStdString());
+            const QByteArray bytes = file.readAll();
+            if (DetectImageKind(bytes) == TImageFileKind::Gif) {
                 TZGIFImage source;
-                source.LoadFromFile(input);
+                source.LoadFromBytes({reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())});
                 if (source.Count() == 0)
                     throw std::runtime_error("the GIF has no frames");
+                source.SetFrameIndex(0);
                 image.AddFrame(source);
             } else {
-                QImageReader reader(input);
-                QImage picture = reader.read();
-                if (picture.isNull())
-                    throw std::runtime_error(reader.errorString().toStdString());
-                image.AddFrame(TBitmap(picture.convertToFormat(QImage::Format_RGB32)));
+                image.AddFrame(LoadImageData(bytes));
             }
         } catch (const std::exception& e) {
             throw TCommandError{input, QString::fromStdString(e.what())};
