@@ -6,61 +6,67 @@
 
 namespace {
 
-// Open-addressing map from (prefix code, next index) to the code of that string.
+// Open-addressing map from (prefix code, next index) to the code of that
+// string; key and code share one 32-bit slot (20 + 12 bits).
 class TStringTable {
 public:
     static constexpr int Slots = 1 << 13;
 
-    void Clear() { std::memset(fKeys, 0xFF, sizeof fKeys); }
+    void Clear() { std::memset(fSlots, 0xFF, sizeof fSlots); }
 
     // The code for the key, or -1; `slot` receives where to insert it.
     int Find(uint32_t key, uint32_t& slot) const
     {
         uint32_t s = ((key * 0x9E3779B1u) >> 19) & (Slots - 1);
-        while (fKeys[s] != Empty) {
-            if (fKeys[s] == key)
-                return fCodes[s];
+        for (;;) {
+            const uint32_t v = fSlots[s];
+            if (v == Empty)
+                break;
+            if ((v >> 12) == key)
+                return int(v & 0xFFF);
             s = (s + 1) & (Slots - 1);
         }
         slot = s;
         return -1;
     }
-    void Insert(uint32_t slot, uint32_t key, int code)
-    {
-        fKeys[slot] = key;
-        fCodes[slot] = uint16_t(code);
-    }
+    void Insert(uint32_t slot, uint32_t key, int code) { fSlots[slot] = key << 12 | uint32_t(code); }
 
 private:
     static constexpr uint32_t Empty = 0xFFFFFFFFu;
-    uint32_t fKeys[Slots];
-    uint16_t fCodes[Slots];
+    uint32_t fSlots[Slots];
 };
 
-// Packs codes least-significant bit first.
+// Packs codes least-significant bit first into a buffer sized for the worst case.
 class TCodeWriter {
 public:
-    explicit TCodeWriter(std::vector<uint8_t>& out) : fOut(out) {}
+    explicit TCodeWriter(uint8_t* out) : fStart(out), fOut(out) {}
     void Write(int code, int width)
     {
         fBits |= uint64_t(code) << fCount;
         fCount += width;
-        while (fCount >= 8) {
-            fOut.push_back(uint8_t(fBits));
+        if (fCount >= 32) {
+            const uint32_t word = uint32_t(fBits);
+            std::memcpy(fOut, &word, 4);
+            fOut += 4;
+            fBits >>= 32;
+            fCount -= 32;
+        }
+    }
+    // Writes what is pending; returns the number of bytes written in all.
+    size_t Flush()
+    {
+        while (fCount > 0) {
+            *fOut++ = uint8_t(fBits);
             fBits >>= 8;
             fCount -= 8;
         }
-    }
-    void Flush()
-    {
-        if (fCount > 0)
-            fOut.push_back(uint8_t(fBits));
-        fBits = 0;
         fCount = 0;
+        return size_t(fOut - fStart);
     }
 
 private:
-    std::vector<uint8_t>& fOut;
+    uint8_t* fStart;
+    uint8_t* fOut;
     uint64_t fBits = 0;
     int fCount = 0;
 };
@@ -71,9 +77,12 @@ std::vector<uint8_t> TLZWEncoder::Encode(const uint8_t* pixels, int width, int h
                                          const TProgress& progress)
 {
     codeSize = std::clamp(codeSize, 2, 8);
-    std::vector<uint8_t> codes;
-    codes.reserve(size_t(std::max(width, 0)) * size_t(std::max(height, 0)) / 2 + 16);
-    TCodeWriter writer(codes);
+    // At most one 12-bit code per pixel, plus a clear and a pending code per
+    // table restart, the first clear and the end code.
+    const size_t pixelCount = size_t(std::max(width, 0)) * size_t(std::max(height, 0));
+    const size_t maxCodes = pixelCount + 2 * (pixelCount / 4000 + 1) + 3;
+    std::vector<uint8_t> codes(maxCodes * 12 / 8 + 16);
+    TCodeWriter writer(codes.data());
     auto table = std::make_unique<TStringTable>();
     table->Clear();
 
@@ -120,7 +129,7 @@ std::vector<uint8_t> TLZWEncoder::Encode(const uint8_t* pixels, int width, int h
     if (prefix >= 0)
         writer.Write(prefix, codeWidth);
     writer.Write(endOfInfo, codeWidth);
-    writer.Flush();
+    codes.resize(writer.Flush());
 
     std::vector<uint8_t> out;
     out.reserve(codes.size() + codes.size() / 255 + 3);

@@ -51,6 +51,29 @@ public:
         return fTransparentEntry;
     }
 
+    // Re-masks the table in place, merging entries that now share a colour. The
+    // result equals what scanning the same pixels again with the new mask
+    // gives: entries stay in order of first appearance and counts add up.
+    // remap[old entry] receives the new entry.
+    void Remask(uint32_t mask, std::vector<uint16_t>& remap)
+    {
+        std::vector<TEntry> old;
+        old.swap(fEntries);
+        const int oldTransparent = fTransparentEntry;
+        Reset();
+        remap.resize(old.size());
+        for (size_t e = 0; e < old.size(); ++e) {
+            int target;
+            if (int(e) == oldTransparent) {
+                target = Transparent(old[e].Color);
+            } else {
+                target = Find(old[e].Color & mask);
+            }
+            fEntries[size_t(target)].Count += old[e].Count;
+            remap[e] = uint16_t(target);
+        }
+    }
+
     std::vector<TEntry>& Entries() { return fEntries; }
     int TransparentEntry() const { return fTransparentEntry; }
 
@@ -68,13 +91,27 @@ private:
     int fTransparentEntry = -1;
 };
 
-// Fills entryOf (top-down rows) with each pixel's entry; false when a colour
-// did not fit into the table.
-bool Scan(TColorCounter& counter, const uint32_t* pixels, int width, int height, ptrdiff_t stride, uint32_t mask,
+// One channel loses its lowest remaining bit: blue, red, green, blue, ...
+void LoseOneBit(uint32_t& red, uint32_t& green, uint32_t& blue)
+{
+    if (red < green)
+        green &= green - 1;
+    else if (red > blue)
+        red &= red - 1;
+    else
+        blue &= blue - 1;
+}
+
+// Counts the colours of the image, bottom row first, and fills entryOf (top-down
+// rows) with each pixel's entry. Whenever a colour does not fit, the masks lose a
+// bit and the table is re-masked (the same as starting the scan over).
+void Scan(TColorCounter& counter, const uint32_t* pixels, int width, int height, ptrdiff_t stride,
           bool hasTransparent, uint32_t transparent, uint16_t* entryOf)
 {
     counter.Reset();
-    std::vector<TEntry>& entries = counter.Entries();
+    uint32_t red = 0xFF, green = 0xFF, blue = 0xFF;
+    uint32_t mask = 0xFFFFFF;
+    std::vector<uint16_t> remap, step;
     for (int y = height - 1; y >= 0; --y) {
         const uint32_t* row = pixels + ptrdiff_t(y) * stride;
         uint16_t* dst = entryOf + size_t(y) * size_t(width);
@@ -95,13 +132,34 @@ bool Scan(TColorCounter& counter, const uint32_t* pixels, int width, int height,
                     lastEntry = e;
                 }
             }
-            if (e < 0)
-                return false;
-            ++entries[size_t(e)].Count;
+            if (e < 0) {
+                // Coarser masks until this colour fits; then renumber what was scanned.
+                remap.clear();
+                while (e < 0) {
+                    LoseOneBit(red, green, blue);
+                    mask = (red << 16) | (green << 8) | blue;
+                    counter.Remask(mask, step);
+                    if (remap.empty())
+                        remap = step;
+                    else
+                        for (uint16_t& r : remap)
+                            r = step[r];
+                    e = hasTransparent && px == transparent ? counter.Transparent(px) : counter.Find(px & mask);
+                }
+                for (int yy = height - 1; yy > y; --yy) {
+                    uint16_t* done = entryOf + size_t(yy) * size_t(width);
+                    for (int xx = 0; xx < width; ++xx)
+                        done[xx] = remap[done[xx]];
+                }
+                for (int xx = 0; xx < x; ++xx)
+                    dst[xx] = remap[dst[xx]];
+                lastColor = 0xFFFFFFFFu;
+                lastEntry = -1;
+            }
+            ++counter.Entries()[size_t(e)].Count;
             dst[x] = uint16_t(e);
         }
     }
-    return true;
 }
 
 int Distance(const TGIFColor& a, uint32_t color)
@@ -131,17 +189,7 @@ TReducedImage TPopularityReduction::Reduce(const uint32_t* pixels, int width, in
 
     auto counter = std::make_unique<TColorCounter>();
     std::vector<uint16_t> entryOf(total);
-    uint32_t red = 0xFF, green = 0xFF, blue = 0xFF;
-    while (!Scan(*counter, pixels, width, height, strideInPixels, (red << 16) | (green << 8) | blue, hasTransparent,
-                 transparentRgb, entryOf.data())) {
-        // One channel loses its lowest remaining bit: blue, red, green, blue, ...
-        if (red < green)
-            green &= green - 1;
-        else if (red > blue)
-            red &= red - 1;
-        else
-            blue &= blue - 1;
-    }
+    Scan(*counter, pixels, width, height, strideInPixels, hasTransparent, transparentRgb, entryOf.data());
 
     const std::vector<TEntry>& entries = counter->Entries();
     std::vector<int> order(entries.size());

@@ -3,6 +3,8 @@
 #include "gif/PopularityReduction.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <random>
 #include <set>
 
 namespace {
@@ -166,5 +168,92 @@ TEST(PopularityReduction, KeyChangesNothingForFewColours)
         const TReducedImage keyed = Reduce(p, key);
         EXPECT_EQ(keyed.Indices, plain.Indices);
         EXPECT_EQ(keyed.Palette, plain.Palette);
+    }
+}
+
+namespace {
+
+// The reduction written the plain way: start the scan over after every lost bit.
+TReducedImage ReferenceReduce(const TPicture& p)
+{
+    uint32_t red = 0xFF, green = 0xFF, blue = 0xFF;
+    std::vector<uint32_t> colours;
+    std::vector<uint32_t> counts;
+    for (;;) {
+        const uint32_t mask = red << 16 | green << 8 | blue;
+        colours.clear();
+        counts.clear();
+        bool fits = true;
+        for (int y = p.Height - 1; y >= 0 && fits; --y)
+            for (int x = 0; x < p.Width; ++x) {
+                const uint32_t c = p.Pixels[size_t(y * p.Width + x)] & mask;
+                const auto it = std::find(colours.begin(), colours.end(), c);
+                if (it != colours.end()) {
+                    ++counts[size_t(it - colours.begin())];
+                } else if (colours.size() == 2049) {
+                    fits = false;
+                    break;
+                } else {
+                    colours.push_back(c);
+                    counts.push_back(1);
+                }
+            }
+        if (fits)
+            break;
+        if (red < green)
+            green &= green - 1;
+        else if (red > blue)
+            red &= red - 1;
+        else
+            blue &= blue - 1;
+    }
+    std::vector<size_t> order(colours.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return counts[a] > counts[b]; });
+    TReducedImage r;
+    r.Palette.fill({128, 128, 128});
+    const size_t used = std::min<size_t>(256, order.size());
+    for (size_t i = 0; i < used; ++i)
+        r.Palette[i] = {uint8_t(colours[order[i]] >> 16), uint8_t(colours[order[i]] >> 8), uint8_t(colours[order[i]])};
+    const uint32_t mask = red << 16 | green << 8 | blue;
+    for (uint32_t px : p.Pixels) {
+        const uint32_t c = px & mask;
+        int best = 0, bestDistance = 1 << 30;
+        for (size_t i = 0; i < used; ++i) {
+            const int dr = int(r.Palette[i].Red) - int(c >> 16 & 0xFF), dg = int(r.Palette[i].Green) - int(c >> 8 & 0xFF),
+                      db = int(r.Palette[i].Blue) - int(c & 0xFF);
+            const int d = dr * dr + dg * dg + db * db;
+            if (d < bestDistance) {
+                best = int(i);
+                bestDistance = d;
+            }
+        }
+        r.Indices.push_back(uint8_t(best));
+    }
+    return r;
+}
+
+} // namespace
+
+TEST(PopularityReduction, MatchesScanningOverAfterEveryLostBit)
+{
+    std::mt19937 rng(5);
+    for (int kind = 0; kind < 3; ++kind) {
+        SCOPED_TRACE(kind);
+        TPicture p = Make(90, 70);
+        for (int y = 0; y < p.Height; ++y)
+            for (int x = 0; x < p.Width; ++x) {
+                const int n = int(rng() % 9) - 4;
+                const uint32_t noise = kind == 0 ? uint32_t(rng()) & 0xFFFFFF
+                                       : kind == 1 ? uint32_t(std::clamp(x * 3 + n, 0, 255)) << 16 |
+                                                         uint32_t(std::clamp(y * 3 + n, 0, 255)) << 8 | uint32_t(x ^ y)
+                                                   : uint32_t(rng() % 3000) * 0x010101u % 0x1000000u;
+                p.At(x, y) = 0xFF000000u | noise;
+            }
+        const TReducedImage fast = Reduce(p);
+        const TReducedImage plain = ReferenceReduce(p);
+        EXPECT_EQ(fast.Palette, plain.Palette);
+        EXPECT_EQ(fast.Indices, plain.Indices);
     }
 }
