@@ -8,7 +8,7 @@ TImagePanel::TImagePanel(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TImagePanel::SetPicture(const QImage& picture)
+void TImagePanel::SetPicture(const TBitmap& picture)
 {
     fPicture = picture;
     update();
@@ -28,21 +28,22 @@ void TImagePanel::SetFillColor(const QColor& color)
 
 QSize TImagePanel::sizeHint() const
 {
-    return fPicture.isNull() || fStretch ? QSize(100, 100) : fPicture.size();
+    return fPicture.Empty() || fStretch ? QSize(100, 100) : QSize(fPicture.Width(), fPicture.Height());
 }
 
 void TImagePanel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), fFillColor.isValid() ? fFillColor : palette().color(QPalette::Window));
-    if (fPicture.isNull())
+    if (fPicture.Empty())
         return;
+    const QImage& image = fPicture.ConstImage();
     if (!fStretch) {
-        painter.drawImage(0, 0, fPicture);
+        painter.drawImage(0, 0, image);
         return;
     }
-    const QSize fitted = fPicture.size().scaled(size(), Qt::KeepAspectRatio);
-    painter.drawImage(QRect(QPoint(0, 0), fitted), fPicture);
+    const QSize fitted = image.size().scaled(size(), Qt::KeepAspectRatio);
+    painter.drawImage(QRect(QPoint(0, 0), fitted), image);
 }
 
 void TImagePanel::mousePressEvent(QMouseEvent* event)

@@ -2,7 +2,8 @@
 // An image control: shows a picture at 1:1 from its top-left corner (or, with
 // Stretch, scaled to fit keeping its proportions) and reports the mouse. Serves
 // as the canvas (FramePanel), the frame strip (FramesImage) and the preview boxes.
-#include <QImage>
+#include "platform/Bitmap.h"
+
 #include <QWidget>
 
 class TImagePanel : public QWidget {
@@ -10,8 +11,10 @@ class TImagePanel : public QWidget {
 public:
     explicit TImagePanel(QWidget* parent = nullptr);
 
-    const QImage& Picture() const { return fPicture; }
-    void SetPicture(const QImage& picture); // repaints; cheap (the pixels are shared)
+    // The picture shown. After drawing on Picture().Canvas(), call update() to repaint.
+    TBitmap& Picture() { return fPicture; }
+    const TBitmap& Picture() const { return fPicture; }
+    void SetPicture(const TBitmap& picture); // repaints; cheap (the pixels are shared)
 
     bool Stretch() const { return fStretch; }
     void SetStretch(bool value);
@@ -35,7 +38,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QImage fPicture;
+    TBitmap fPicture;
     bool fStretch = false;
     QColor fFillColor;
 };

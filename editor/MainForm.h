@@ -11,7 +11,8 @@
 #include "platform/Dialogs.h"
 #include "platform/Progress.h"
 
-#include <QImage>
+#include "platform/Bitmap.h"
+
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
@@ -151,8 +152,8 @@ private:
     TDefaultParam DefaultParam;
     QString ZembraDir;
     QString ProjFile;
-    QImage BMPNo; // "No" placeholder for empty preview boxes
-    QImage IBMP;  // the canvas background of the current frame
+    TBitmap BMPNo; // "No" placeholder for empty preview boxes
+    TBitmap IBMP;  // the canvas background of the current frame
 
     bool IsStart = true;
     bool IsModify = false;

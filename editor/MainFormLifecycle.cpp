@@ -5,6 +5,7 @@
 #include "editor/ColorShape.h"
 #include "editor/ImagePanel.h"
 #include "editor/core/Caption.h"
+#include "platform/Canvas.h"
 #include "platform/KnownFolders.h"
 
 #include <QCheckBox>
@@ -15,7 +16,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -30,18 +30,26 @@ const QString ProjectFilter = QStringLiteral("Projects (*.zembra)|*.zembra|All F
 
 // The placeholder of empty preview boxes: white, 140 x 118, the text centred in
 // black "Times New Roman" of size 16.
-QImage MakeNoImage(const QString& text)
+TBitmap MakeNoImage(const QString& text)
 {
-    QImage image(140, 118, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setPixelSize(21); // 16 points at 96 dots per inch
-    font.setStyleStrategy(QFont::NoAntialias);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    painter.drawText(image.rect(), Qt::AlignCenter, text);
-    return image;
+    TBitmap bitmap(140, 118);
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Brush.Color = clWhite;
+    canvas.FillRect(TRect(0, 0, 140, 118));
+    canvas.Font.Name = QStringLiteral("Times New Roman");
+    canvas.Font.Size = 16;
+    canvas.Font.Color = clBlack;
+    canvas.TextOut((140 - canvas.TextWidth(text)) / 2, (118 - canvas.TextHeight(text)) / 2, text);
+    return bitmap;
+}
+
+// A white bitmap of the given size.
+TBitmap WhiteBitmap(int width, int height)
+{
+    TBitmap bitmap(width, height);
+    bitmap.Canvas().Brush.Color = clWhite;
+    bitmap.Canvas().FillRect(TRect(0, 0, width, height));
+    return bitmap;
 }
 
 void SetComboIndex(QComboBox* combo, int index)
@@ -100,8 +108,7 @@ void TMainForm::InitFlags()
 void TMainForm::CreateWorkObjects()
 {
     BMPNo = MakeNoImage(Msg.NoImg);
-    IBMP = QImage(200, 200, QImage::Format_RGB32);
-    IBMP.fill(Qt::white);
+    IBMP = WhiteBitmap(200, 200);
     FramePanel->move(0, 0);
     FramePanel->setFixedSize(200, 200);
     FramePanel->setCursor(Qt::CrossCursor);
@@ -196,8 +203,7 @@ void TMainForm::ClearProject()
     CurIndex = -2;
 
     // Canvas and its bitmap 200 x 200, white.
-    IBMP = QImage(200, 200, QImage::Format_RGB32);
-    IBMP.fill(Qt::white);
+    IBMP = WhiteBitmap(200, 200);
     FramePanel->setFixedSize(200, 200);
     FramePanel->SetPicture(IBMP);
 

@@ -1,11 +1,14 @@
 // The main window: its documented controls, start-up state, caption, help, the
 // default-properties panel and the settings it restores and writes back.
+#include "editor/ImagePanel.h"
 #include "editor/MainForm.h"
+#include "editor/SkyStyle.h"
 #include "editor/core/Caption.h"
 #include "platform/ScriptedDialogs.h"
 #include "tests/support/TestSupport.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QAction>
 #include <QBuffer>
 #include <QCheckBox>
@@ -194,6 +197,22 @@ TEST_F(MainFormTest, FirstShowingMakesANewProject)
     EXPECT_EQ(Find<QWidget>(QStringLiteral("FramePanel"))->cursor().shape(), Qt::CrossCursor);
     EXPECT_EQ(Find<QTabWidget>(QStringLiteral("PageControl"))->currentIndex(), 0);
     EXPECT_TRUE(dialogs.Asked().empty());
+
+    // The empty background boxes show the "No" placeholder: white, with black text in the middle.
+    for (const char* box : {"GIFImage", "PictureImage"}) {
+        const TBitmap& picture = Find<TImagePanel>(QString::fromLatin1(box))->Picture();
+        ASSERT_EQ(picture.Width(), 140) << box;
+        ASSERT_EQ(picture.Height(), 118) << box;
+        EXPECT_EQ(picture.Pixel(0, 0), clWhite);
+        EXPECT_EQ(picture.Pixel(139, 117), clWhite);
+        int black = 0, blackOutside = 0;
+        for (int y = 0; y < 118; ++y)
+            for (int x = 0; x < 140; ++x)
+                if (picture.Pixel(x, y) == clBlack)
+                    ++(x > 50 && x < 90 && y > 40 && y < 78 ? black : blackOutside);
+        EXPECT_GT(black, 20) << box;
+        EXPECT_EQ(blackOutside, 0) << box;
+    }
 }
 
 TEST(Caption, NamesTheProjectFileWithoutItsFolder)
@@ -321,11 +340,14 @@ TEST_F(MainFormTest, WithoutADocumentsFolderNothingIsReadOrWritten)
 
 TEST_F(MainFormTest, PagesLookRight)
 {
+    const QString styleBefore = qApp->styleSheet();
+    ApplySkyStyle(*qApp);
     CreateAndShow();
     const QString out = TestOutputDir(QStringLiteral("editor"));
     auto* pages = Find<QTabWidget>(QStringLiteral("PageControl"));
     for (int i = 0; i < pages->count(); ++i) {
         pages->setCurrentIndex(i);
+        QCoreApplication::processEvents();
         form->grab().save(out + QStringLiteral("/main-page-%1.png").arg(i));
     }
     pages->setCurrentIndex(0);
@@ -333,7 +355,9 @@ TEST_F(MainFormTest, PagesLookRight)
     auto* panel = Find<QTabWidget>(QStringLiteral("DrawObjectControl"));
     for (int i = 1; i < panel->count(); ++i) {
         panel->setCurrentIndex(i);
+        QCoreApplication::processEvents();
         form->grab().save(out + QStringLiteral("/property-page-%1.png").arg(i));
     }
     EXPECT_TRUE(QFile::exists(out + QStringLiteral("/main-page-0.png")));
+    qApp->setStyleSheet(styleBefore);
 }
