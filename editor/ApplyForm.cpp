@@ -130,6 +130,16 @@ bool TApplyForm::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::Quit:
         return true;
+    case QEvent::Timer: {
+        // Timers of other windows (the preview's frame timer) wait too; a timer
+        // that is not dropped here fires again once the loop is over.
+        QObject* owner = watched;
+        while (owner && !owner->isWidgetType())
+            owner = owner->parent();
+        if (owner && static_cast<QWidget*>(owner)->window() != this)
+            return true;
+        break;
+    }
     default:
         break;
     }

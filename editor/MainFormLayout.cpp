@@ -228,7 +228,6 @@ void TMainForm::BuildEditingPage()
     ScrollBox->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ScrollBox->setWidgetResizable(false);
     ScrollBox->setWidget(FramePanel);
-    ScrollBox->setBackgroundRole(QPalette::Dark);
 
     DrawObjectScroll = new QScrollArea;
     DrawObjectScroll->setObjectName(QStringLiteral("DrawObjectScroll"));

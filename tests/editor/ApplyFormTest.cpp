@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -113,6 +114,26 @@ TEST_F(ApplyFormTest, CancelClearsIsApplyWhileOtherWindowsGetNoInput)
     PostClick(other);
     QCoreApplication::processEvents();
     EXPECT_EQ(otherClicks, 1);
+}
+
+TEST_F(ApplyFormTest, TimersOfOtherWindowsWaitForTheLoopToEnd)
+{
+    auto* other = new QWidget(&owner);
+    owner.setCentralWidget(other);
+    auto* timer = new QTimer(other); // like the preview's frame timer
+    timer->setSingleShot(true);
+    int fired = 0;
+    QObject::connect(timer, &QTimer::timeout, [&] { ++fired; });
+
+    form->ApplyStart(100, QStringLiteral("Frame Redrawing"));
+    timer->start(0);
+    for (int i = 1; i <= 20; ++i)
+        form->SetProgress(i);
+    EXPECT_EQ(fired, 0);
+    form->Close();
+    for (int i = 0; i < 5 && fired == 0; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(fired, 1);
 }
 
 TEST_F(ApplyFormTest, AShortOperationTakesNoInputAtAll)
