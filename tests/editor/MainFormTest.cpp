@@ -13,6 +13,7 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -20,6 +21,7 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QUrl>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -231,6 +233,35 @@ TEST_F(MainFormTest, HelpSaysSoWhenTheHelpFileIsMissing)
     EXPECT_TRUE(form->HelpFile().endsWith(QStringLiteral("/Zembra.chm")));
 }
 
+namespace {
+
+// Receives the files that the program hands to the desktop to open.
+class TOpenedUrls : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> Urls;
+public slots:
+    void Open(const QUrl& url) { Urls << url; }
+};
+
+} // namespace
+
+TEST_F(MainFormTest, HelpOpensTheHelpFileBesideTheProgram)
+{
+    const QString folder = TempDir();
+    QFile help(folder + QStringLiteral("/Zembra.chm"));
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    help.close();
+    TOpenedUrls opened;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "Open");
+    Create();
+    form->SetProgramFolder(folder);
+    Find<QAction>(QStringLiteral("HelpAct"))->trigger();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    EXPECT_EQ(opened.Urls, QList<QUrl>{QUrl::fromLocalFile(folder + QStringLiteral("/Zembra.chm"))});
+    EXPECT_TRUE(dialogs.Asked().empty());
+}
+
 TEST_F(MainFormTest, DefaultPropertiesShowTheDefaultsAndResetRestoresThem)
 {
     TDefaultParam stored;
@@ -326,6 +357,35 @@ TEST_F(MainFormTest, ALastProjectThatCannotBeOpenedGivesANewProjectSilently)
     EXPECT_TRUE(dialogs.Asked().empty());
 }
 
+TEST_F(MainFormTest, ClosingAsksOnceToSaveChangesAndWritesTheSettingsEitherWay)
+{
+    CreateAndShow();
+    form->close(); // unmodified: no question
+    EXPECT_TRUE(dialogs.Questions().isEmpty());
+    EXPECT_TRUE(QFile::exists(SettingsFile()));
+    QFile::remove(SettingsFile());
+
+    CreateAndShow();
+    form->SetModifyTrue();
+    dialogs.QueueYesNo(false);
+    form->close();
+    EXPECT_EQ(dialogs.Questions(), QStringList{QStringLiteral("Save changes to the project?")});
+    EXPECT_TRUE(QFile::exists(SettingsFile()));
+    QFile::remove(SettingsFile());
+
+    // "Yes" on a project never saved asks where to save it (cancelled here).
+    dialogs.ClearAsked();
+    CreateAndShow();
+    form->SetModifyTrue();
+    dialogs.QueueYesNo(true);
+    form->close();
+    ASSERT_EQ(dialogs.Asked().size(), 2u);
+    EXPECT_EQ(dialogs.Asked()[1].Kind, TScriptedDialogs::TKind::SaveFile);
+    EXPECT_EQ(dialogs.Asked()[1].File.Filter, QStringLiteral("Projects (*.zembra)|*.zembra|All Files (*.*)|*.*"));
+    EXPECT_EQ(dialogs.Asked()[1].File.InitialDir, documents + QStringLiteral("/Zembra"));
+    EXPECT_TRUE(QFile::exists(SettingsFile()));
+}
+
 TEST_F(MainFormTest, WithoutADocumentsFolderNothingIsReadOrWritten)
 {
     documents = TempDir() + QStringLiteral("/file-not-folder");
@@ -361,3 +421,5 @@ TEST_F(MainFormTest, PagesLookRight)
     EXPECT_TRUE(QFile::exists(out + QStringLiteral("/main-page-0.png")));
     qApp->setStyleSheet(styleBefore);
 }
+
+#include "MainFormTest.moc"
