@@ -19,6 +19,8 @@
 #include <memory>
 #include <vector>
 
+class TPic;
+
 // What a changed start frame or frame count asks of the animation.
 struct TStartCountChange {
     bool Changed = false;  // Start or Count differs from before
@@ -100,6 +102,9 @@ public:
 
     // The property set of figure `num` at CurIndex; sets CurFrame and PrevFrame.
     TQChange GetChange(int num);
+    // The state a figure shows at CurIndex: GetChange's, and before the
+    // first key frame that key frame's state.
+    TQChange ShownState(int num);
     // Loads the state at CurIndex into the figure's drawing object (when visible there).
     void GetFig(int num);
     // Stores the drawing object's state at CurIndex as a key-frame difference.
@@ -166,8 +171,19 @@ private:
     TQFigure* CurrentFigure();
     const TQFigure* CurrentFigure() const;
     void ApplyProp(TQFigure& fig, const TQPropValue& prop);
-    void ApplyBitmap(TQFigure& fig, const TQPropValue& prop);
-    TQChange Differences(TDrawObject& obj, const TQChange& state);
+    void ApplyBitmap(const TQFigure& fig, TPic& pic, const TQPropValue& prop);
+    // The object's properties that differ from `shown` or from `base` (the
+    // state a new key frame builds on); true when any differs from `shown`.
+    bool Differences(TDrawObject& obj, const TQChange& shown, const TQChange& base, TQChange& diff);
+    // The qpBitmap value for the picture a picture figure shows: a new 24-bit
+    // copy in BMPArr for a still picture, the GIF's indexes for a GIF. Clears Modify.
+    TQPropValue PictureValue(TPic& pic);
+    // Before a key frame's picture is replaced: removes the picture the key
+    // frame held unless another value still shows it, and corrects the new
+    // value's indexes.
+    void ReleaseReplacedPicture(const TQFrame& frame, TQChange& diff);
+    // Another qpBitmap value than `except` refers to the same picture.
+    bool PictureInUse(const TQPropValue& picture, const TQPropValue* except) const;
     // Lowers the GIF and composited-list indexes of the picture objects above
     // a removed entry (-1: that table lost nothing).
     void LowerPictureObjects(int gifIndex, int listIndex);

@@ -2,6 +2,8 @@
 // entries of the same table valid.
 #include "model/Document.h"
 
+#include "drawobjects/Pic.h"
+
 namespace {
 
 template <typename T>
@@ -46,4 +48,26 @@ void TDocument::DelImgArr(bool isGIF, int index, int gNum)
 
 void TDocument::LowerPictureObjects(int gifIndex, int listIndex)
 {
+    for (const std::unique_ptr<TDrawObject>& obj : DrawArr) {
+        auto* pic = dynamic_cast<TPic*>(obj.get());
+        if (!pic)
+            continue;
+        if (gifIndex >= 0 && pic->BitNum > gifIndex)
+            --pic->BitNum;
+        if (listIndex >= 0 && pic->GNum > listIndex)
+            --pic->GNum;
+    }
+}
+
+bool TDocument::PictureInUse(const TQPropValue& picture, const TQPropValue* except) const
+{
+    for (const TQFigure& fig : Animation.Figures)
+        for (const TQFrame& frame : fig.Frames)
+            for (const TQPropValue& v : frame.Change) {
+                if (&v == except || v.Name != qpBitmap || v.IsGIF != picture.IsGIF)
+                    continue;
+                if (v.Bitmap == picture.Bitmap || (picture.IsGIF && v.FNum == picture.FNum))
+                    return true;
+            }
+    return false;
 }
