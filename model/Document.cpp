@@ -171,4 +171,5 @@ void TDocument::ClearProject()
     DeleteChangesEnabled = false;
     IsModify = false;
     ProjFile.clear();
+    Options = TProjectOptions::Defaults();
 }

@@ -10,6 +10,7 @@
 // DeleteChangesEnabled) that the editor's command-state refresh reads.
 #include "drawobjects/DrawObject.h"
 #include "gif/ZGIFImage.h"
+#include "model/ProjectOptions.h"
 #include "model/Records.h"
 #include "platform/Bitmap.h"
 
@@ -80,6 +81,7 @@ public:
     bool IsChGoTo = true;
     bool IsFrOper = false;
     QString ProjFile;
+    TProjectOptions Options = TProjectOptions::Defaults(); // settings stored with the project
 
     // Command states changed by the operations below; the editor reads them.
     bool RedrawEnabled = false;        // "Redraw Frames"

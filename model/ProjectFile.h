@@ -1,0 +1,62 @@
+#pragma once
+// TProjectFile: writes a project to its ".zembra" file and companion folder,
+// and reads it back into a document.
+//
+// The companion folder sits beside the project file and is named after it: the
+// file name up to its first "." followed by "Files" (demo.zembra -> demoFiles,
+// my.anim.zembra -> myFiles). It holds the project's pictures as ordinary files:
+// BackGIF.gif, BackBMP.bmp, Buffer.gif, Anim.gif, Bitmap/ImageN.bmp,
+// GIF/ImageN.gif, Buffer/Bitmap/ImageK.bmp and Buffer/GIF/ImageK.gif.
+//
+// Saving replaces the old files only when everything was written: a failed or
+// cancelled save leaves the previous project as it was. Reading accepts files
+// without a header and every format version up to the current one (4); every
+// count and length in the file is checked against what remains of it.
+#include "gif/ZGIFImage.h"
+
+#include <QString>
+#include <functional>
+
+class TDocument;
+class TDrawObject;
+class TProgress;
+
+class TProjectFile {
+public:
+    // `animation` is the rendered animation (stored as Anim.gif); `progress`
+    // shows "Saving Project" / "Opening Project" and carries the cancel flag.
+    TProjectFile(TDocument& doc, TZGIFImage& animation, TProgress& progress);
+
+    // Called for each drawing object rebuilt by Read before its focus is set
+    // (the editor attaches it to the canvas). Without it the object is made
+    // selectable and selected.
+    std::function<void(TDrawObject&)> DrawObjLoaded;
+    // Number of compressors the AVI window lists; a stored compressor index
+    // must be below it to be applied.
+    int CompressorCount = 2;
+
+    // Both return success. The caller shows "The project is not saved!" or
+    // "The project does not open!"; ErrorText() says why, for diagnostics.
+    // Read expects a cleared document (ClearProject); after a failure what was
+    // read stays in it and the caller starts a new project.
+    bool Write(const QString& path);
+    bool Read(const QString& path);
+    const QString& ErrorText() const { return fError; }
+
+    // The companion folder of a project file.
+    static QString CompanionFolder(const QString& projectPath);
+
+    // The current format version.
+    static constexpr int32_t kVersion = 4;
+    // Project files larger than this are refused without reading them.
+    static constexpr qint64 kMaxFileSize = qint64(256) << 20;
+
+private:
+    class TWriter;
+    class TReader;
+
+    TDocument& fDoc;
+    TZGIFImage& fAnimation;
+    TProgress& fProgress;
+    QString fError;
+};

@@ -1,0 +1,191 @@
+#include "model/ProjectItems.h"
+
+namespace {
+
+// The fewest bytes an element can take in the file; a count larger than the
+// remaining bytes divided by this cannot be genuine.
+constexpr qint64 kMinChangeBytes = 1;  // qpPointX/qpPointY: the name byte alone
+constexpr qint64 kMinFrameBytes = 8;   // Number and an empty change list
+constexpr qint64 kMinFigureBytes = 15; // Name, All, Foc, Start, Count, key-frame count
+
+bool ReadCount(TBinaryReader& in, qint64 minBytes, int32_t& count)
+{
+    if (!in.ReadInt(count))
+        return false;
+    return count >= 0 && qint64(count) <= in.Remaining() / minBytes;
+}
+
+bool WriteValue(TBinaryWriter& out, const TQPropValue& v)
+{
+    if (!out.WriteByte(v.Name))
+        return false;
+    switch (v.Name) {
+    case qpCenter:
+    case qpArrow1:
+    case qpArrow2:
+    case qpChCn:
+    case qpLine:
+    case qpTransparent:
+        return out.WriteBool(v.BoolValue);
+    case qpPointX:
+    case qpPointY:
+        return true; // the format keeps no value for these
+    case qpNode:
+        return out.WriteInt(v.Number) && out.WritePoint(v.Value);
+    case qpBackColor:
+    case qpShadowColor:
+    case qpBorderColor:
+    case qpTextColor:
+        return out.WriteColor(v.Color);
+    case qpTextName:
+    case qpTextValue:
+        return out.WriteInt(v.StrValue);
+    case qpTextStyle:
+        return out.WriteStyle(v.Style);
+    case qpBitmap:
+        return out.WriteBool(v.IsGIF) && out.WriteInt(v.Bitmap) && out.WriteInt(v.FNum);
+    default:
+        if (v.Name >= qpLeft && v.Name <= qpNodeCount)
+            return out.WriteInt(v.IntValue);
+        return false; // a name outside the table cannot be written
+    }
+}
+
+bool ReadValue(TBinaryReader& in, TQPropValue& v, TPictureEncoding encoding)
+{
+    uint8_t name = 0;
+    if (!in.ReadByte(name) || name >= kPropNameCount)
+        return false;
+    v = TQPropValue{};
+    v.Name = static_cast<TQPropName>(name);
+    switch (v.Name) {
+    case qpCenter:
+    case qpArrow1:
+    case qpArrow2:
+    case qpChCn:
+    case qpLine:
+    case qpTransparent:
+        return in.ReadBool(v.BoolValue);
+    case qpPointX:
+    case qpPointY:
+        return true; // the value is 0
+    case qpNode:
+        return in.ReadInt(v.Number) && in.ReadPoint(v.Value);
+    case qpBackColor:
+    case qpShadowColor:
+    case qpBorderColor:
+    case qpTextColor:
+        return in.ReadColor(v.Color);
+    case qpTextName:
+    case qpTextValue:
+        return in.ReadInt(v.StrValue);
+    case qpTextStyle:
+        return in.ReadStyle(v.Style);
+    case qpBitmap:
+        if (!in.ReadBool(v.IsGIF) || !in.ReadInt(v.Bitmap))
+            return false;
+        return encoding == TPictureEncoding::WithoutFNum || in.ReadInt(v.FNum);
+    default:
+        return in.ReadInt(v.IntValue); // qpLeft .. qpNodeCount
+    }
+}
+
+} // namespace
+
+bool WriteChange(TBinaryWriter& out, const TQChange& change)
+{
+    if (!out.WriteInt(static_cast<int32_t>(change.size())))
+        return false;
+    for (const TQPropValue& v : change)
+        if (!WriteValue(out, v))
+            return false;
+    return true;
+}
+
+bool ReadChange(TBinaryReader& in, TQChange& change, TPictureEncoding encoding)
+{
+    int32_t count = 0;
+    if (!ReadCount(in, kMinChangeBytes, count))
+        return false;
+    // Grown element by element: memory follows the data actually read.
+    TQChange result;
+    for (int32_t i = 0; i < count; ++i) {
+        TQPropValue v;
+        if (!ReadValue(in, v, encoding))
+            return false;
+        result.push_back(v);
+    }
+    change = std::move(result);
+    return true;
+}
+
+bool WriteFrames(TBinaryWriter& out, const TQFrArr& frames)
+{
+    if (!out.WriteInt(static_cast<int32_t>(frames.size())))
+        return false;
+    for (const TQFrame& frame : frames)
+        if (!out.WriteInt(frame.Number) || !WriteChange(out, frame.Change))
+            return false;
+    return true;
+}
+
+bool ReadFrames(TBinaryReader& in, TQFrArr& frames, TPictureEncoding encoding)
+{
+    int32_t count = 0;
+    if (!ReadCount(in, kMinFrameBytes, count))
+        return false;
+    TQFrArr result;
+    for (int32_t i = 0; i < count; ++i) {
+        TQFrame frame;
+        if (!in.ReadInt(frame.Number) || !ReadChange(in, frame.Change, encoding))
+            return false;
+        result.push_back(std::move(frame));
+    }
+    frames = std::move(result);
+    return true;
+}
+
+bool WriteFigure(TBinaryWriter& out, const TQFigure& figure)
+{
+    return out.WriteByte(figure.Name) && out.WriteBool(figure.All) && out.WriteBool(figure.Foc)
+        && out.WriteInt(figure.Start) && out.WriteInt(figure.Count) && WriteFrames(out, figure.Frames);
+}
+
+bool ReadFigure(TBinaryReader& in, TQFigure& figure, TPictureEncoding encoding)
+{
+    uint8_t name = 0;
+    TQFigure result;
+    if (!in.ReadByte(name) || !in.ReadBool(result.All) || !in.ReadBool(result.Foc)
+        || !in.ReadInt(result.Start) || !in.ReadInt(result.Count)
+        || !ReadFrames(in, result.Frames, encoding))
+        return false;
+    result.Name = static_cast<TQFigName>(name); // checked when its object is made
+    figure = std::move(result);
+    return true;
+}
+
+bool WriteFigures(TBinaryWriter& out, const TQFigArr& figures)
+{
+    if (!out.WriteInt(static_cast<int32_t>(figures.size())))
+        return false;
+    for (const TQFigure& figure : figures)
+        if (!WriteFigure(out, figure))
+            return false;
+    return true;
+}
+
+bool ReadFigures(TBinaryReader& in, TQFigArr& figures, TPictureEncoding encoding)
+{
+    int32_t count = 0;
+    if (!ReadCount(in, kMinFigureBytes, count))
+        return false;
+    TQFigArr result;
+    for (int32_t i = 0; i < count; ++i) {
+        TQFigure figure;
+        if (!ReadFigure(in, figure, encoding))
+            return false;
+        result.push_back(std::move(figure));
+    }
+    figures = std::move(result);
+    return true;
+}
