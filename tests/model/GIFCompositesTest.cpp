@@ -1,0 +1,60 @@
+// Composing a GIF's frames into full pictures for the project.
+#include "ProjectFileTestSupport.h"
+
+#include "model/Document.h"
+#include "model/GIFComposites.h"
+
+#include <gtest/gtest.h>
+
+TEST(GIFComposites, EachFrameIsDrawnOverThePreviousWhateverItsDisposal)
+{
+    TZGIFImage gif;
+    gif.AddFrame(MakeBitmap(10, 10, clRed));
+    const int second = gif.AddFrame(MakeBitmap(3, 3, clBlue, TRect{1, 1, 2, 2}, clWhite));
+    gif.Frames(second).SetOrigin(TPoint{2, 2});
+    gif.Frames(second).SetTransparentColor(clWhite);
+    gif.Frames(second).SetDisposalMethod(TDisposalMethod::dmRestoreBackground);
+    const int third = gif.AddFrame(MakeBitmap(2, 2, clLime));
+    gif.Frames(third).SetOrigin(TPoint{6, 6});
+
+    TDocument doc;
+    doc.BMPGIF.resize(1); // an earlier list
+    THeadlessProgress progress;
+    ASSERT_EQ(AddBMPArr(doc, gif, progress), 1);
+    EXPECT_TRUE(doc.IsGIFDraw);
+    const std::vector<TBitmap>& list = doc.BMPGIF[1];
+    ASSERT_EQ(list.size(), 3u);
+    for (const TBitmap& b : list) {
+        EXPECT_EQ(b.Width(), 10);
+        EXPECT_EQ(b.PixelFormat(), TPixelFormat::pf24bit);
+    }
+    EXPECT_EQ(list[1].Pixel(2, 2), clBlue);
+    EXPECT_EQ(list[1].Pixel(3, 3), clRed); // the transparent pixel shows frame 0
+    EXPECT_EQ(list[1].Pixel(6, 6), clRed);
+    EXPECT_EQ(list[2].Pixel(2, 2), clBlue); // not cleared by the disposal method
+    EXPECT_EQ(list[2].Pixel(7, 7), clLime);
+    EXPECT_EQ(list[2].Pixel(9, 9), clRed);
+
+    DelBMPArr(doc, 0);
+    EXPECT_EQ(doc.BMPGIF.size(), 1u);
+    EXPECT_EQ(doc.BMPGIF[0].size(), 3u);
+}
+
+TEST(GIFComposites, NothingForAnEmptyGIFAndEmptySlotsAfterCancel)
+{
+    TDocument doc;
+    THeadlessProgress progress;
+    TZGIFImage empty;
+    EXPECT_EQ(AddBMPArr(doc, empty, progress), -1);
+    EXPECT_TRUE(doc.BMPGIF.empty());
+
+    TZGIFImage gif = MakeGIF(4, 4, {clRed, clLime, clBlue, clYellow});
+    progress.ApplyStart(4, QString());
+    progress.CancelAt(2);
+    ASSERT_EQ(AddBMPArr(doc, gif, progress), 0);
+    ASSERT_EQ(doc.BMPGIF[0].size(), 4u);
+    EXPECT_FALSE(doc.BMPGIF[0][1].Empty());
+    EXPECT_TRUE(doc.BMPGIF[0][2].Empty());
+    EXPECT_TRUE(doc.BMPGIF[0][3].Empty());
+    EXPECT_TRUE(doc.IsGIFDraw);
+}
