@@ -110,8 +110,11 @@ bool TProjectFile::TWriter::Run()
     try {
         if (fDoc.CurIndex >= 0)
             fDoc.SetAnim();
-        if (QFileInfo(fPath).isDir())
+        const QFileInfo target(fPath);
+        if (target.isDir())
             return Fail(QStringLiteral("%1 is a folder").arg(fPath));
+        if (!QFileInfo(target.absolutePath()).isDir())
+            return Fail(QStringLiteral("The folder %1 does not exist").arg(target.absolutePath()));
         if (!QDir().mkpath(fFolder) || !QFileInfo(fFolder).isDir())
             return Fail(QStringLiteral("The folder %1 cannot be created").arg(fFolder));
         CommitShownFrame();
