@@ -75,7 +75,7 @@ TEST(ProjectFileBytes, NewProjectWritesEveryItemInOrder)
     const QByteArray bytes = ReadBytes(path);
     // It starts with the Int32 6, "Zembra" in UTF-16 and the Int32 4.
     EXPECT_EQ(bytes.left(20).toHex(), QByteArray("060000005a0065006d0062007200610004000000"));
-    EXPECT_EQ(bytes.toHex(), NewProjectBytes(p.Doc.Options).toHex());
+    EXPECT_EQ(FirstDifference(bytes, NewProjectBytes(p.Doc.Options)), "");
 
     // Nothing to show: no pictures, but every subfolder.
     const QDir folder(dir + QStringLiteral("/newFiles"));
@@ -96,7 +96,7 @@ TEST(ProjectFileBytes, DurationsBeyondSixteenBitsAreStoredAsTheLongest)
     p.Doc.Options.CurrentFrameDelay = 65536; // low 16 bits would be 0
     const QString path = TempDir() + QStringLiteral("/long.zembra");
     ASSERT_TRUE(p.File.Write(path));
-    EXPECT_EQ(ReadBytes(path).toHex(), NewProjectBytes(p.Doc.Options, 65535, 65535, 65535).toHex());
+    EXPECT_EQ(FirstDifference(ReadBytes(path), NewProjectBytes(p.Doc.Options, 65535, 65535, 65535)), "");
 
     TNewProject q;
     ASSERT_TRUE(q.File.Read(path));

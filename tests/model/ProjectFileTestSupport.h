@@ -13,7 +13,9 @@
 #include <QStringList>
 #include <QtEndian>
 #include <cstdint>
+#include <algorithm>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 // Little-endian bytes appended item by item.
@@ -189,4 +191,18 @@ inline QString PutProject(const QString& folder, const QString& name, const QByt
     QDir().mkpath(folder + QLatin1Char('/') + base + QStringLiteral("Files"));
     WriteBytes(path, data);
     return path;
+}
+
+// Empty when equal; otherwise where and how the bytes first differ.
+inline std::string FirstDifference(const QByteArray& got, const QByteArray& want)
+{
+    const qsizetype n = std::min(got.size(), want.size());
+    qsizetype i = 0;
+    while (i < n && got[i] == want[i])
+        ++i;
+    if (i == n && got.size() == want.size())
+        return {};
+    return "differ at byte " + std::to_string(i) + " (sizes " + std::to_string(got.size()) + ", "
+         + std::to_string(want.size()) + "): got " + got.mid(i, 16).toHex().toStdString() + ", want "
+         + want.mid(i, 16).toHex().toStdString();
 }
