@@ -80,7 +80,7 @@ struct TProject {
         Doc.CurIndex = 0;
         int index = 0;
         for (int k = 0; k < kFigNameCount; ++k)
-            if (HasDrawObjectClass(TQFigName(k)))
+            if (CreateDrawObject(TQFigName(k)))
                 AddFigure(TQFigName(k), index++);
 
         // A picture showing a GIF.
