@@ -43,8 +43,8 @@ public:
 
     // Resizes; the overlapping part of the old pixels is kept, new pixels are black
     // (palette index 0 for indexed formats). Negative values count as 0. A size
-    // whose pixels cannot be allocated throws std::runtime_error and leaves the
-    // bitmap as it was.
+    // whose pixels cannot be allocated, or of more than 2^28 pixels,
+    // throws std::runtime_error and leaves the bitmap as it was.
     void SetSize(int width, int height);
     void SetWidth(int width);
     void SetHeight(int height);

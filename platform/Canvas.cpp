@@ -715,20 +715,23 @@ void TCanvas::DrawFocusRect(const TRect& r)
     const TRect n = r.Normalized();
     if (n.IsEmpty() || !Begin())
         return;
-    // Every other pixel of the frame is inverted, so drawing it twice restores.
+    // Every other pixel of the frame (a checkerboard from the top-left corner)
+    // is inverted once, so drawing the same rectangle again restores it.
     auto invert = [&](int x, int y) {
+        if (((x - n.Left) + (y - n.Top)) % 2 != 0)
+            return;
         const QPointF p = d->world.map(QPointF(x, y));
         PlotDevice(int(std::lround(p.x())), int(std::lround(p.y())), 0, TPenMode::pmNot);
     };
-    for (int x = n.Left; x < n.Right; x += 2) {
+    for (int x = n.Left; x < n.Right; ++x) {
         invert(x, n.Top);
-        if (n.Bottom - 1 > n.Top && ((n.Bottom - 1 - n.Top) % 2 == 0 || x + 1 < n.Right))
-            invert((n.Bottom - 1 - n.Top) % 2 == 0 ? x : x + 1, n.Bottom - 1);
+        if (n.Bottom - 1 > n.Top)
+            invert(x, n.Bottom - 1);
     }
-    for (int y = n.Top + 2; y < n.Bottom - 1; y += 2) {
+    for (int y = n.Top + 1; y < n.Bottom - 1; ++y) {
         invert(n.Left, y);
-        if (n.Right - 1 > n.Left && ((n.Right - 1 - n.Left) % 2 == 0 || y + 1 < n.Bottom - 1))
-            invert(n.Right - 1, (n.Right - 1 - n.Left) % 2 == 0 ? y : y + 1);
+        if (n.Right - 1 > n.Left)
+            invert(n.Right - 1, y);
     }
     Touch();
 }

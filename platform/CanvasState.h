@@ -4,7 +4,7 @@
 #include "platform/Canvas.h"
 
 #include <QFont>
-#include <QFontMetricsF>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QPen>
@@ -54,7 +54,7 @@ struct TCanvas::State {
     TFont fontKey;
     bool fontValid = false;
     QFont qfont;
-    std::optional<QFontMetricsF> metrics;
+    std::optional<QFontMetrics> metrics;
     int ascent = 0;
     int cellHeight = 0;
 

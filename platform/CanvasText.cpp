@@ -2,6 +2,7 @@
 #include "platform/CanvasState.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
@@ -48,15 +49,16 @@ void TCanvas::EnsureFont()
     s.fontKey = Font;
     s.fontValid = true;
     s.qfont = CanvasFont::Make(Font, CanvasFont::PixelSize(Font));
+    const QFontMetricsF metrics(s.qfont);
     s.metrics.emplace(s.qfont);
-    s.ascent = int(std::lround(s.metrics->ascent()));
-    s.cellHeight = int(std::lround(s.metrics->ascent() + s.metrics->descent()));
+    s.ascent = int(std::lround(metrics.ascent()));
+    s.cellHeight = int(std::lround(metrics.ascent() + metrics.descent()));
 }
 
 int TCanvas::TextWidth(const QString& text)
 {
     EnsureFont();
-    return QFontMetrics(d->qfont).horizontalAdvance(text);
+    return d->metrics->horizontalAdvance(text);
 }
 
 int TCanvas::TextHeight(const QString& text)
@@ -101,7 +103,7 @@ QTransform TCanvas::TextTransform(int x, int y) const
 void TCanvas::TextOut(int x, int y, const QString& text)
 {
     EnsureFont();
-    const int width = QFontMetrics(d->qfont).horizontalAdvance(text);
+    const int width = d->metrics->horizontalAdvance(text);
     fPenPos = {x + width, y}; // the VCL leaves the pen after the text
     if (text.isEmpty())
         return;
