@@ -64,6 +64,10 @@ int RunZembra(int argc, char** argv)
 
     TZembraWindows windows = CreateWindows(dialogs, QApplication::arguments().mid(1));
     dialogs.SetParent(windows.MainForm.get());
+    if (auto* colorForm = qobject_cast<TColorForm*>(windows.Tools.ColorForm))
+        dialogs.SetColorPicker([colorForm](std::span<const TColor> palette, TColor current) {
+            return colorForm->Pick(palette, current);
+        });
     windows.MainForm->show();
     return application.exec();
 }
