@@ -49,7 +49,9 @@ public:
 
     // Start-up and closing.
     void FormShow();
-    void FormClose();
+    // Asks to save a modified project and writes the settings; false when the
+    // user chose to save and the project was not saved (the window stays open).
+    bool FormClose();
     bool Started() const { return !IsStart; }
 
     // Default figure properties.
@@ -73,7 +75,7 @@ public:
 
     // Project life cycle.
     void ClearProject();
-    void SavePrompt();
+    bool SavePrompt(); // false: "Yes" was answered and nothing was saved
     void SetModify(bool value);
     void SetModifyTrue() { SetModify(true); }
     void SetModifyFalse() { SetModify(false); }
@@ -134,10 +136,10 @@ private:
     void ObjEn(bool single);
 
     // Commands (more are wired as the editor grows).
-    void SaveActExecute();
+    bool SaveActExecute();
     void NewProjectButtonClick();
     void OpenProjectButtonClick();
-    void SaveAsProjectButtonClick();
+    bool SaveAsProjectButtonClick();
     void ParamButtonClick();
     void ResetButtonClick();
 

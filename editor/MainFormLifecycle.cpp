@@ -68,8 +68,11 @@ void TMainForm::showEvent(QShowEvent* event)
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
-    FormClose();
-    event->accept(); // closing is never cancelled
+    // Work the user chose to save but that could not be saved keeps the window open.
+    if (FormClose())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void TMainForm::FillMessages()
@@ -167,11 +170,12 @@ void TMainForm::FormShow()
     IsStart = false;
 }
 
-void TMainForm::FormClose()
+bool TMainForm::FormClose()
 {
-    SavePrompt();
+    const bool saved = SavePrompt();
     if (!ZembraDir.isEmpty() && QDir(ZembraDir).exists())
         WriteSettings();
+    return saved;
 }
 
 void TMainForm::ClearProject()
@@ -281,25 +285,26 @@ void TMainForm::SetModify(bool value)
     SaveAct->setEnabled(value);
 }
 
-void TMainForm::SavePrompt()
+bool TMainForm::SavePrompt()
 {
     if (IsModify && Dialogs->AskYesNo(Msg.QSaveChanges))
-        SaveActExecute();
+        return SaveActExecute();
+    return true;
 }
 
-void TMainForm::SaveActExecute()
+bool TMainForm::SaveActExecute()
 {
-    if (ProjFile.isEmpty()) {
-        SaveAsProjectButtonClick();
-        return;
-    }
-    if (WriteProject(ProjFile))
+    if (ProjFile.isEmpty())
+        return SaveAsProjectButtonClick();
+    if (WriteProject(ProjFile)) {
         SetModifyFalse();
-    else
-        Dialogs->ShowMessage(Msg.QNotSaved);
+        return true;
+    }
+    Dialogs->ShowMessage(Msg.QNotSaved);
+    return false;
 }
 
-void TMainForm::SaveAsProjectButtonClick()
+bool TMainForm::SaveAsProjectButtonClick()
 {
     TFileDialogRequest request;
     request.Filter = ProjectFilter;
@@ -309,26 +314,29 @@ void TMainForm::SaveAsProjectButtonClick()
         request.InitialDir = ZembraDir;
     const auto chosen = Dialogs->SaveFile(request);
     if (!chosen)
-        return;
-    if (WriteProject(chosen->FileName)) {
-        IsModify = false;
-        SaveAct->setEnabled(false);
-        ProjFile = chosen->FileName;
-        ShowCaption();
-    } else {
+        return false;
+    if (!WriteProject(chosen->FileName)) {
         Dialogs->ShowMessage(Msg.QPrNotSaved);
+        return false;
     }
+    IsModify = false;
+    SaveAct->setEnabled(false);
+    ProjFile = chosen->FileName;
+    ShowCaption();
+    return true;
 }
 
 void TMainForm::NewProjectButtonClick()
 {
-    SavePrompt();
+    if (!SavePrompt())
+        return; // the work the user wanted saved is kept
     NewProject();
 }
 
 void TMainForm::OpenProjectButtonClick()
 {
-    SavePrompt();
+    if (!SavePrompt())
+        return;
     TFileDialogRequest request;
     request.Filter = ProjectFilter;
     request.MustExist = true;
