@@ -1,0 +1,82 @@
+// TEditorCore: construction, the project life cycle.
+#include "editor/core/EditorCore.h"
+
+TEditorCore::TEditorCore(TDialogs& dialogs, TProgress& progress, TZGIFAnimatorCore* animator)
+    : Dialogs(dialogs), Progress(progress), GIFAnimator(animator)
+{
+    if (!GIFAnimator) {
+        fOwnAnimator = std::make_unique<TZGIFAnimatorCore>();
+        GIFAnimator = fOwnAnimator.get();
+        // Without a window the core handles its own animator's frame changes.
+        GIFAnimator->OnFrameChanged = [this] { GIFAnimatorFrameChanged(); };
+    }
+    FillIBMP(200, 200);
+    FillBitmap(FramePanelBMP, clWhite, 200, 200);
+    FillBitmap(BMP, clWhite, 200, 200);
+}
+
+TEditorCore::~TEditorCore()
+{
+    if (fOwnAnimator)
+        fOwnAnimator->OnFrameChanged = nullptr;
+    DragList.clear();
+    // The figures paint into this object's bitmaps; they go first.
+    Doc.DrObj = nullptr;
+    Doc.DrawArr.clear();
+}
+
+void TEditorCore::ClearProject()
+{
+    for (auto& obj : Doc.DrawArr)
+        obj->SetFocused(false);
+    DragList.clear();
+    Doc.ClearProject();
+    Progress.SetApply(true);
+    Progress.SetShowApply(false);
+    IsSelRec = false;
+    IsShift = false;
+    IsMouseDown = false;
+    IsOldObj = false;
+    IsResize = false;
+    FocusRecDrawn = false;
+    IsPlaying = false;
+    GIFRect = {0, 0, 200, 200};
+    BMPRect = {0, 0, 200, 200};
+    BackTransparent = false;
+    Infinite = true;
+    RepeatTimes = 1;
+
+    GIFAnimator->SetAnimate(false);
+    Animation().Clear();
+    Animation().SetTransparent(false);
+    SetLoop(true);
+
+    CanvasTakesFrameSize();
+    EditFrame();
+    Notify(Hooks.SelectionChanged);
+    Notify(Hooks.AnimationChanged);
+    Notify(Hooks.Caption);
+    Notify(Hooks.CommandStates);
+}
+
+void TEditorCore::NewProject()
+{
+    ClearProject();
+    AddFrames(0);
+    Doc.OldFrame = 0;
+    Doc.IsFrOper = false;
+    Doc.IsModify = false;
+    Notify(Hooks.FrameChanged);
+    Notify(Hooks.CommandStates);
+}
+
+void TEditorCore::CanvasTakesFrameSize()
+{
+    FillBitmap(FramePanelBMP, clWhite, Doc.ImgWidth, Doc.ImgHeight);
+    if (Hooks.CanvasSize) {
+        const bool resize = IsEditorResize;
+        IsEditorResize = false; // the widget's resize must not come back as an edit
+        Hooks.CanvasSize(Doc.ImgWidth, Doc.ImgHeight);
+        IsEditorResize = resize;
+    }
+}

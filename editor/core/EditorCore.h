@@ -1,0 +1,236 @@
+#pragma once
+// TEditorCore: the editor's working state and operations without any widget.
+// It holds the project (TDocument), the work bitmaps, the animation (the image
+// of the preview's TZGIFAnimatorCore) and the default figure properties, and
+// it owns the figures' painting surface (IDrawOwner). The main window shows
+// FramePanelBMP 1:1 as the canvas, forwards the pointer to it and reacts to
+// the hooks; the headless commands and the tests drive it directly.
+//
+// The class is split across files by concern: EditorCore.cpp (life cycle and
+// the figures' owner), EditorRender.cpp (backgrounds, GIF composites, the
+// editor view), EditorFrames.cpp (the figures' state per frame, adding
+// frames, the preview's frame changes), EditorRedraw.cpp ("Redraw Frames"),
+// EditorCanvas.cpp (the pointer state machine and stacking) and
+// EditorFigures.cpp (new figures and their default properties).
+#include "drawobjects/DrawOwner.h"
+#include "drawobjects/DrawObject.h"
+#include "editor/core/Messages.h"
+#include "gif/ZGIFAnimatorCore.h"
+#include "model/DefaultParam.h"
+#include "model/Document.h"
+#include "platform/Bitmap.h"
+#include "platform/Dialogs.h"
+#include "platform/Progress.h"
+#include "platform/Types.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+// The cursor the canvas shows.
+enum class TCanvasCursor { Cross, Hand, SizeNWSE };
+
+// What the window does when the core has changed something it shows. Every
+// hook may be empty (headless use).
+struct TEditorHooks {
+    std::function<void()> Repaint;                        // FramePanelBMP has new pixels
+    std::function<void(int width, int height)> CanvasSize; // the canvas takes a new size
+    std::function<void(int width, int height)> FrameSize;  // the size boxes show a new frame size
+    std::function<void()> CommandStates;                  // refresh enabled commands (EnBut)
+    std::function<void()> SelectionChanged;               // property panels follow the selection
+    std::function<void()> FrameChanged;                   // strip, go-to box, current duration
+    std::function<void()> AnimationChanged;               // frames added or rebuilt: strip, preview size
+    std::function<void(TCanvasCursor)> Cursor;
+    std::function<void()> Caption;                        // pointer position or frame count changed
+    std::function<void(int x, int y)> RotationCentre;     // the "X" and "Y" boxes
+};
+
+// One object of a group drag and where it was when the drag began.
+struct TDragItem {
+    TDrawObject* Obj = nullptr;
+    int Left = 0;
+    int Top = 0;
+};
+
+class TEditorCore : public IDrawOwner {
+public:
+    // animator: the preview's animator core when a window shows it; without
+    // one the core makes its own. Dialogs and progress must outlive the core.
+    TEditorCore(TDialogs& dialogs, TProgress& progress, TZGIFAnimatorCore* animator = nullptr);
+    ~TEditorCore() override;
+    TEditorCore(const TEditorCore&) = delete;
+    TEditorCore& operator=(const TEditorCore&) = delete;
+
+    // --- IDrawOwner -------------------------------------------------------------
+    bool IsRedrawFrames() const override { return Doc.IsRedrawFrames; }
+    int SelectedCount() const override { return Doc.QCount; }
+    TCanvas& EditorCanvas() override { return FramePanelBMP.Canvas(); }
+    TCanvas& RenderCanvas() override { return BMP.Canvas(); }
+    QString DummyText() const override { return Msg.QDummyText; }
+
+    // --- Project life cycle (EditorCore.cpp) -------------------------------------
+    // Empties the project and the animation; a 200 x 200 white canvas.
+    void ClearProject();
+    // ClearProject, then one background frame ("Add Frame").
+    void NewProject();
+    // Stores the single selected figure's state, then sets the modified flag.
+    void SetModifyTrue() { Doc.SetModify(true); }
+
+    // --- Rendering (EditorRender.cpp) ---------------------------------------------
+    static void FillBitmap(TBitmap& bitmap, TColor color, int width, int height);
+    void FillBMP(TColor color) { FillBitmap(BMP, color, -1, -1); }
+    void FillBMPBack() { FillBMP(Doc.Animation.BackColor); }
+    void FillBitmapBack(TBitmap& bitmap) { FillBitmap(bitmap, Doc.Animation.BackColor, Doc.ImgWidth, Doc.ImgHeight); }
+    void FillApBMP() { FillBitmapBack(ApBMP); }
+    void FillIBMP(int width, int height) { FillBitmap(IBMP, clWhite, width, height); }
+    void SetRectangles();
+    // Composes every frame of the GIF into a full picture; the index of the new
+    // list in BMPGIF, or -1 (no frames, or not enough memory).
+    int AddBMPArr(const TZGIFImage& gif);
+    void DelBMPArr(int index);
+    // The background GIF's composite of frame `index` stretched into GIFRect;
+    // nothing when that composite is missing.
+    void DrawGIFFrameAll(int index, TBitmap& target);
+    void DrawGIFFrame(int index);
+    void SetBitmapTransparent(TBitmap& bitmap, TColor color) const;
+    static void SetTransparentColor(TBitmap& bitmap);
+    void EditFrame();
+    void DrawFrameBuffer();
+    void DrawFigures();
+    void SetRedraw();
+    void DrawResizePoint();
+    static TRect NormalizeRect(const TRect& r) { return r.Normalized(); }
+    void DrawFocusRec(const TRect& r);
+
+    // --- Figures per frame, frames (EditorFrames.cpp) -----------------------------
+    void DrawOld();
+    void DrawNew();
+    void ChAnim();
+    void GetAnim() { Doc.GetAnim(); }
+    void SetAnim() { Doc.SetAnim(); }
+    int GetMaxNum() const { return Doc.GetMaxNum(); }
+    // Inserts a frame after the current one; mode 0 ("Add Frame") only.
+    void AddFrames(int mode);
+    // Frame-changed handling of the preview (ignored while it plays).
+    void GIFAnimatorFrameChanged();
+    // The canvas refresh after a frame change.
+    void FrameChange();
+    // Goes to frame n when it exists (the animator ignores other values).
+    void SetFrameIndex(int n) { GIFAnimator->SetFrameIndex(n); }
+    int FrameIndex() const { return GIFAnimator->FrameIndex(); }
+    int FrameCount() const { return Animation().Count(); }
+    // "Play" and "Stop".
+    void Play();
+    void Stop();
+
+    // --- "Redraw Frames" (EditorRedraw.cpp) ---------------------------------------
+    void ApplyFig();
+    void RedrawAnimation();
+    void ConfirmRedraw();
+    void RedrawButtonClick();
+    void SetLoop(bool flag);
+
+    // --- Canvas editing (EditorCanvas.cpp) ----------------------------------------
+    void FramePanelMouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    void FramePanelMouseMove(TShiftState shift, int x, int y);
+    void FramePanelMouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    void CountFocusedDrawObjs();
+    void ClearAllDrawObjFocuses();
+    void ClearDragList() { DragList.clear(); }
+    bool IsFramePanelResize(int x, int y) const;
+    // The canvas took a new size: it becomes the frame size.
+    void FramePanelResize(int width, int height);
+    void BackButtonClick();
+    void FrontButtonClick();
+    void CenterButtonClick();
+
+    // --- New figures (EditorFigures.cpp) ------------------------------------------
+    // Creates a figure of the kind at the current frame; for a picture the file
+    // is asked for unless given. False when nothing was created.
+    bool QNewFigure(TQFigName kind, const QString& pictureFile = {});
+    // Applies DefaultParam to the figure just created (DrObj).
+    void SetDefault();
+    // Whether figures of this kind can be created in this build.
+    static bool CanCreate(TQFigName kind);
+
+    // --- State ------------------------------------------------------------------
+    TZGIFImage& Animation() { return GIFAnimator->Image(); }
+    const TZGIFImage& Animation() const { return GIFAnimator->Image(); }
+    TDrawObject* DrObj() const { return Doc.DrObj; }
+    int QCount() const { return Doc.QCount; }
+    int ImgWidth() const { return Doc.ImgWidth; }
+    int ImgHeight() const { return Doc.ImgHeight; }
+
+    TDocument Doc;
+    TMessages Msg;
+    TDefaultParam DefaultParam;
+    TEditorHooks Hooks;
+    TDialogs& Dialogs;
+    TProgress& Progress;
+    TZGIFAnimatorCore* GIFAnimator = nullptr;
+
+    // Work bitmaps.
+    TBitmap BMP;          // render target of one frame during a redraw
+    TBitmap IBMP;         // the current frame's background in the editor
+    TBitmap ApBMP;        // a background frame for frames appended by figure edits
+    TBitmap Pic;          // the picture handed to the animation as a new frame
+    TBitmap FramePanelBMP; // the canvas the user sees
+    TRect GIFRect{0, 0, 200, 200};
+    TRect BMPRect{0, 0, 200, 200};
+
+    // The "Options" page as far as rendering needs it.
+    bool BackTransparent = false; // "Transparent"
+    bool Infinite = true;         // "Infinitely"
+    int RepeatTimes = 1;          // "time(s)"
+
+    // Flags.
+    bool IsRedraw = true;      // the redraw question may be asked
+    bool IsEditorResize = true;
+    bool IsFramePanel = true;
+    bool IsGo = true;
+    bool IsPlaying = false;    // between "Play" and "Stop"
+
+    // Pointer state.
+    bool IsMouseDown = false;  // group drag
+    bool IsOldObj = false;     // single-object gesture
+    bool IsShift = false;      // Shift-click toggling
+    bool IsSelRec = false;     // rubber band
+    bool FocusRecDrawn = false;
+    bool IsResize = false;     // frame-size handle
+    int ResX = 0;
+    int ResY = 0;
+    int CapX = 0;
+    int CapY = 0;
+    TPoint SelPt1;
+    TPoint SelPt2;
+    TPoint StartDragPt;
+    std::vector<TDragItem> DragList;
+
+private:
+    void Notify(const std::function<void()>& hook) const
+    {
+        if (hook)
+            hook();
+    }
+    void SetCursor(TCanvasCursor cursor) const
+    {
+        if (Hooks.Cursor)
+            Hooks.Cursor(cursor);
+    }
+    // The topmost visible object whose area contains the point, or none.
+    TDrawObject* TopmostAt(int x, int y) const;
+    void BuildDragList();
+    // A selected line with an end attached to a figure that is not selected.
+    bool IsTiedConnector(const TDrawObject& obj) const;
+    // Lines attached to a moved figure follow it.
+    void FollowConnectionsOf(TDrawObject& obj);
+    void SelectByBand();
+    // Draws the background picture stretched into BMPRect, opaque.
+    void DrawBackPicture(TBitmap& target);
+    // Removes every frame, keeping the loop settings.
+    void ClearAnimation();
+    void CanvasTakesFrameSize();
+
+    std::unique_ptr<TZGIFAnimatorCore> fOwnAnimator;
+};
