@@ -8,6 +8,7 @@
 #include "editor/core/Messages.h"
 #include "editor/core/SettingsFile.h"
 #include "model/DefaultParam.h"
+#include "model/Records.h"
 #include "platform/Dialogs.h"
 #include "platform/Progress.h"
 
@@ -16,6 +17,7 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
+#include <memory>
 
 class QAction;
 class QCheckBox;
@@ -33,7 +35,9 @@ class QTableWidget;
 class QToolBar;
 class QToolButton;
 class TColorShape;
+class TEditorCore;
 class TImagePanel;
+class TZGIFAnimator;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -88,8 +92,13 @@ public:
     void ApplyStart(int count, const QString& title) { Progress().ApplyStart(count, title); }
     void SetProgress(int value) { Progress().SetProgress(value); }
 
-    // Number of frames of the animation (0 until the animation is built).
-    int AnimationFrameCount() const { return 0; }
+    // Number of frames of the animation.
+    int AnimationFrameCount() const;
+
+    // The editing, rendering and preview logic behind the window
+    // (MainFormEditing.cpp, MainFormPreview.cpp).
+    TEditorCore& EditorCore() const;
+    void EnBut();
 
     TMessages Msg;
 
@@ -100,6 +109,7 @@ public:
     static constexpr int DesignStripHeight = 130;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -143,12 +153,24 @@ private:
     void ParamButtonClick();
     void ResetButtonClick();
 
+    // Editing and preview wiring.
+    void BuildEditorCore();
+    void BuildPreviewWiring();
+    void QNewFigure(TQFigName kind);
+    void ObjEnCount();
+    void GoToFrame(int index);
+    void ResizeAnim();
+    void SetGoTo();
+    void SetCurrentDelay();
+
     TDialogs* Dialogs;
     QStringList Arguments;
     QString DocumentsDir;
     QString ProgramFolder;
     TToolWindows Tools;
     THeadlessProgress HeadlessProgress; // until the progress window exists
+    std::unique_ptr<TEditorCore> Core;
+    TZGIFAnimator* GIFAnimator = nullptr; // the preview control, in GIFAnimatorPanel
 
     // Project and settings state.
     TDefaultParam DefaultParam;

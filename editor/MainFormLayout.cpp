@@ -5,6 +5,7 @@
 #include "editor/Controls.h"
 #include "editor/FigureIcons.h"
 #include "editor/ImagePanel.h"
+#include "editor/core/EditorCore.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -82,6 +83,7 @@ TMainForm::TMainForm(TDialogs& dialogs, QStringList arguments, QString documents
     setCentralWidget(central);
 
     resize(DesignWidth, DesignHeight);
+    BuildEditorCore();
 }
 
 TMainForm::~TMainForm() = default;
@@ -89,6 +91,7 @@ TMainForm::~TMainForm() = default;
 void TMainForm::SetToolWindows(const TToolWindows& tools)
 {
     Tools = tools;
+    Core->SetProgress(Progress());
 }
 
 TProgress& TMainForm::Progress()

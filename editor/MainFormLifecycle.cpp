@@ -5,6 +5,7 @@
 #include "editor/ColorShape.h"
 #include "editor/ImagePanel.h"
 #include "editor/core/Caption.h"
+#include "editor/core/EditorCore.h"
 #include "platform/Canvas.h"
 #include "platform/KnownFolders.h"
 
@@ -210,6 +211,8 @@ void TMainForm::ClearProject()
     IBMP = WhiteBitmap(200, 200);
     FramePanel->setFixedSize(200, 200);
     FramePanel->SetPicture(IBMP);
+    Core->Msg = Msg;
+    Core->ClearProject(); // the project, the animation and the canvas the core draws
 
     // The "Options" page back to a new project's values.
     GIFImage->SetPicture(BMPNo);
@@ -243,8 +246,13 @@ void TMainForm::ClearProject()
 void TMainForm::NewProject()
 {
     ClearProject();
+    Core->AddFrames(0); // the first frame, as "Add Frame" makes it
+    Core->Doc.OldFrame = 0;
+    Core->Doc.IsFrOper = false;
     OldFrame = 0;
     IsFrOper = false;
+    SetGoTo();
+    EnBut();
 }
 
 void TMainForm::SaveGIFParam()
@@ -281,6 +289,7 @@ bool TMainForm::WriteProject(const QString&)
 
 void TMainForm::SetModify(bool value)
 {
+    Core->Doc.SetModify(value);
     IsModify = value;
     SaveAct->setEnabled(value);
 }

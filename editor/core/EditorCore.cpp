@@ -2,7 +2,7 @@
 #include "editor/core/EditorCore.h"
 
 TEditorCore::TEditorCore(TDialogs& dialogs, TProgress& progress, TZGIFAnimatorCore* animator)
-    : Dialogs(dialogs), Progress(progress), GIFAnimator(animator)
+    : Dialogs(dialogs), GIFAnimator(animator), fProgress(&progress)
 {
     if (!GIFAnimator) {
         fOwnAnimator = std::make_unique<TZGIFAnimatorCore>();
@@ -31,8 +31,8 @@ void TEditorCore::ClearProject()
         obj->SetFocused(false);
     DragList.clear();
     Doc.ClearProject();
-    Progress.SetApply(true);
-    Progress.SetShowApply(false);
+    Progress().SetApply(true);
+    Progress().SetShowApply(false);
     IsSelRec = false;
     IsShift = false;
     IsMouseDown = false;

@@ -28,6 +28,8 @@
 #include <optional>
 #include <vector>
 
+class TPic;
+
 // The cursor the canvas shows.
 enum class TCanvasCursor { Cross, Hand, SizeNWSE };
 
@@ -151,8 +153,10 @@ public:
     bool QNewFigure(TQFigName kind, const QString& pictureFile = {});
     // Applies DefaultParam to the figure just created (DrObj).
     void SetDefault();
-    // Whether figures of this kind can be created in this build.
+    // Whether figures of this kind can be created (every toolbar kind can).
     static bool CanCreate(TQFigName kind);
+    // The file filter of the "Image" button.
+    static const QString PictureFigureFilter;
 
     // --- State ------------------------------------------------------------------
     TZGIFImage& Animation() { return GIFAnimator->Image(); }
@@ -167,7 +171,9 @@ public:
     TDefaultParam DefaultParam;
     TEditorHooks Hooks;
     TDialogs& Dialogs;
-    TProgress& Progress;
+    // The progress of long operations (the progress window once the window has one).
+    TProgress& Progress() const { return *fProgress; }
+    void SetProgress(TProgress& progress) { fProgress = &progress; }
     TZGIFAnimatorCore* GIFAnimator = nullptr;
 
     // Work bitmaps.
@@ -231,6 +237,11 @@ private:
     // Removes every frame, keeping the loop settings.
     void ClearAnimation();
     void CanvasTakesFrameSize();
+    // Reads the picture of a new "Image" figure; false (after a message) when it cannot.
+    bool LoadFigurePicture(TPic& pic, const QString& file);
+    // Takes back a figure that was just created.
+    void DeleteNewFigure(int num);
 
+    TProgress* fProgress;
     std::unique_ptr<TZGIFAnimatorCore> fOwnAnimator;
 };

@@ -2,36 +2,28 @@
 // properties they start with.
 #include "editor/core/EditorCore.h"
 #include "editor/core/PicSize.h"
-#include "model/TextLines.h"
+#include "model/FigureDefaults.h"
+#include "model/FigureFactory.h"
 
-#include "drawobjects/Diamond.h"
-#include "drawobjects/Ellipse.h"
-#include "drawobjects/Rectangle.h"
+#include "drawobjects/Pic.h"
+#include "gif/GIFError.h"
+#include "platform/ImageFiles.h"
 
+#include <QFileInfo>
 #include <algorithm>
 
 namespace {
 
-// pi/180, as degrees have always been turned into radians here.
-constexpr long double kDegToRad = 0.017453292519943295769L;
-
 std::unique_ptr<TDrawObject> MakeFigure(TQFigName kind, IDrawOwner* owner)
 {
-    switch (kind) {
-    case qfRectangle:
-        return std::make_unique<TRectangle>(owner);
-    case qfDiamond:
-        return std::make_unique<TDiamond>(owner);
-    case qfEllipse:
-        return std::make_unique<TEllipse>(owner);
-    case qfText:
-        return std::make_unique<TText>(owner);
-    default:
-        return nullptr;
-    }
+    return CreateDrawObject(kind, owner);
 }
 
 } // namespace
+
+const QString TEditorCore::PictureFigureFilter = QStringLiteral(
+    "Graphic Files (*.gif; *.jpg; *.jpeg; *.png; *.bmp)|*.gif;*.jpg;*.jpeg;*.png;*.bmp|GIF (*.gif)|*.gif|"
+    "JPEG (*.jpg; *.jpeg)|*.jpg;*.jpeg|PNG (*.png)|*.png|BMP (*.bmp)|*.bmp|All Files (*.*)|*.*");
 
 bool TEditorCore::CanCreate(TQFigName kind)
 {
@@ -40,15 +32,26 @@ bool TEditorCore::CanCreate(TQFigName kind)
 
 bool TEditorCore::QNewFigure(TQFigName kind, const QString& pictureFile)
 {
-    (void)pictureFile;
+    QString file = pictureFile;
+    if (kind == qfPicture && file.isEmpty()) {
+        TFileDialogRequest request;
+        request.Filter = PictureFigureFilter;
+        request.MustExist = true;
+        const auto chosen = Dialogs.OpenFile(request);
+        if (!chosen)
+            return false; // cancelled: no figure
+        file = chosen->FileName;
+    }
     std::unique_ptr<TDrawObject> made = MakeFigure(kind, this);
     if (!made)
         return false;
 
+    // 1. The figures' present state goes into the current frame.
     Doc.CurIndex = std::max(FrameIndex(), 0);
     Doc.SetAnim();
     ClearAllDrawObjFocuses();
 
+    // 2-4. On top of the canvas order, selected, with the default properties.
     TDrawObject* obj = made.get();
     const int num = Doc.NewFigure(kind, std::move(made), FrameIndex());
     Doc.QCount = 1;
@@ -58,6 +61,15 @@ bool TEditorCore::QNewFigure(TQFigName kind, const QString& pictureFile)
     obj->BigRedraw = true;
     SetDefault();
 
+    // 5. The picture of an "Image".
+    if (auto* pic = dynamic_cast<TPic*>(obj)) {
+        if (!LoadFigurePicture(*pic, file)) {
+            DeleteNewFigure(num);
+            return false;
+        }
+    }
+
+    // 6. Its first key frame.
     Doc.StoreNewFigure(num);
     Doc.CurIndex = std::max(FrameIndex(), 0);
     Notify(Hooks.SelectionChanged);
@@ -67,45 +79,75 @@ bool TEditorCore::QNewFigure(TQFigName kind, const QString& pictureFile)
     return true;
 }
 
+bool TEditorCore::LoadFigurePicture(TPic& pic, const QString& file)
+{
+    const QString ext = QFileInfo(file).suffix().toUpper();
+    int width = 0;
+    int height = 0;
+    try {
+        if (ext == QLatin1String("BMP") || ext == QLatin1String("JPG") || ext == QLatin1String("JPEG")
+            || ext == QLatin1String("PNG")) {
+            pic.Picture() = LoadImageFile(file);
+            pic.Picture().SetPixelFormat(TPixelFormat::pf24bit);
+            pic.GIF().Clear();
+            pic.GNum = -1;
+            width = pic.Picture().Width();
+            height = pic.Picture().Height();
+        } else if (ext == QLatin1String("GIF")) {
+            TZGIFImage gif;
+            gif.LoadFromFile(file);
+            Doc.GIFArr.push_back(gif);
+            pic.GIF() = gif;
+            pic.BitNum = static_cast<int>(Doc.GIFArr.size()) - 1;
+            Progress().ApplyStart(gif.Count(), Msg.QLoadFrames);
+            pic.GNum = AddBMPArr(Doc.GIFArr.back());
+            Progress().Close();
+            Progress().SetApply(false);
+            if (pic.GNum >= 0 && !Doc.BMPGIF[static_cast<size_t>(pic.GNum)].empty())
+                pic.Picture() = Doc.BMPGIF[static_cast<size_t>(pic.GNum)][0];
+            width = gif.ScreenWidth();
+            height = gif.ScreenHeight();
+        } else {
+            Dialogs.ShowMessage(Msg.QBadFormat);
+            return false;
+        }
+    } catch (const EImageFileError& e) {
+        Dialogs.ShowMessage(e.Message());
+        return false;
+    } catch (const std::exception& e) {
+        // A GIF that does not read: the message of its codec.
+        Dialogs.ShowMessage(QString::fromUtf8(e.what()));
+        return false;
+    }
+    pic.Modify = true;
+    const TSize size = GetPicSize(DefaultParam.Width, DefaultParam.Height, width, height);
+    pic.SetWidth(size.cx);
+    pic.SetHeight(size.cy);
+    pic.Resize();
+    pic.SetStretch(true);
+    pic.SmallRedraw = true;
+    pic.BigRedraw = true;
+    return true;
+}
+
+void TEditorCore::DeleteNewFigure(int num)
+{
+    TQFigure& fig = Doc.Animation.Figures[static_cast<size_t>(num)];
+    TDrawObject* obj = fig.Obj;
+    auto& arr = Doc.DrawArr;
+    arr.erase(std::remove_if(arr.begin(), arr.end(), [obj](const auto& p) { return p.get() == obj; }), arr.end());
+    Doc.Animation.Figures.erase(Doc.Animation.Figures.begin() + num);
+    Doc.DrObj = nullptr;
+    Doc.QCount = 0;
+    Notify(Hooks.SelectionChanged);
+    DrawFrameBuffer();
+}
+
 void TEditorCore::SetDefault()
 {
-    TDrawObject* obj = Doc.DrObj;
-    if (!obj)
+    if (!Doc.DrObj)
         return;
-    const TDefaultParam& d = DefaultParam;
-    obj->CalcMargin();
-    obj->QAngle = d.Angle;
-    obj->SAngle = static_cast<float>(static_cast<long double>(d.Angle) * kDegToRad);
-    obj->QRotCenter = d.Center;
-    obj->QRotPt = {d.PointX, d.PointY};
-
-    auto applyFont = [&d](TFont& font) {
-        font.Size = d.TextSize;
-        font.Color = d.TextColor;
-        font.Name = d.TextName;
-        font.Style = d.TextStyle;
-    };
-    if (auto* solidText = dynamic_cast<TSolidWithText*>(obj)) {
-        solidText->SetPadding(d.Padding);
-        applyFont(obj->Font);
-        if (auto* text = dynamic_cast<TText*>(obj))
-            text->SetStrings(TextToStrings(d.TextValue));
-        else
-            solidText->SetStrings(TextToStrings(d.TextValue));
-    }
-    if (auto* ellipse = dynamic_cast<TEllipse*>(obj))
-        ellipse->SetBalloonPoint(static_cast<TBalloonPoint>(std::clamp(d.TextSpeech, 0, 4)));
-
-    obj->Color = d.BackColor;
-    obj->ColorShadow = d.ShadowColor;
-    obj->Pen().Color = d.BorderColor;
-    obj->Pen().Width = d.BorderWidth;
-    obj->SetShadowSize(d.ShadowWidth);
-    obj->Left = d.Left;
-    obj->Top = d.Top;
-    obj->SetWidth(d.Width);
-    obj->SetHeight(d.Height);
-    obj->Resize();
-    obj->SmallRedraw = true;
-    obj->BigRedraw = true;
+    ::SetDefault(*Doc.DrObj, DefaultParam);
+    Doc.DrObj->SmallRedraw = true;
+    Doc.DrObj->BigRedraw = true;
 }

@@ -41,9 +41,9 @@ void TEditorCore::ApplyFig()
     const int count = GetMaxNum();
     bool cancelled = false;
     if (count >= 1) {
-        Progress.ApplyStart(count - 1, Msg.QFrameRedraw);
+        Progress().ApplyStart(count - 1, Msg.QFrameRedraw);
         for (int i = 0; i < count; ++i) {
-            if (!Progress.IsApply()) {
+            if (!Progress().IsApply()) {
                 cancelled = true;
                 break;
             }
@@ -80,17 +80,17 @@ void TEditorCore::ApplyFig()
             if (BackTransparent)
                 frameBitmap.SetTransparentColor(frameKey);
             frame.SetDisposalMethod(TDisposalMethod::dmRestoreBackground);
-            Progress.SetProgress(i);
+            Progress().SetProgress(i);
         }
-        if (!Progress.IsApply())
+        if (!Progress().IsApply())
             cancelled = true;
-        Progress.Close();
+        Progress().Close();
     }
 
     // 3. A cancelled pass leaves no frames; loop and transparency from the page.
     if (cancelled)
         ClearAnimation();
-    Progress.SetApply(false);
+    Progress().SetApply(false);
     animation.SetTransparent(BackTransparent);
     SetLoop(Infinite);
 
@@ -107,9 +107,9 @@ void TEditorCore::ApplyFig()
         const int target = animation.Count() < goTo ? 1 : goTo;
         SetFrameIndex(target - 1);
     } else {
-        Progress.SetApply(true);
+        Progress().SetApply(true);
         AddFrames(0);
-        Progress.SetApply(false);
+        Progress().SetApply(false);
     }
 
     // 6.

@@ -66,7 +66,7 @@ int TEditorCore::AddBMPArr(const TZGIFImage& gif)
             throw std::bad_alloc();
         Doc.BMPGIF.emplace_back(static_cast<size_t>(gif.Count()));
         std::vector<TBitmap>& list = Doc.BMPGIF.back();
-        for (int i = 0; i < gif.Count() && Progress.IsApply(); ++i) {
+        for (int i = 0; i < gif.Count() && Progress().IsApply(); ++i) {
             TZGIFFrame& frame = gif.Frames(i);
             TBitmap& composite = list[static_cast<size_t>(i)];
             const TColor key = frame.TransparentColor();
@@ -83,7 +83,7 @@ int TEditorCore::AddBMPArr(const TZGIFImage& gif)
                 // A frame that does not decode adds nothing to the picture.
             }
             composite.SetPixelFormat(TPixelFormat::pf24bit);
-            Progress.SetProgress(Progress.Position() + 1);
+            Progress().SetProgress(Progress().Position() + 1);
         }
     } catch (const std::bad_alloc&) {
         return fail();

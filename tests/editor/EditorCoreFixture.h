@@ -37,9 +37,9 @@ protected:
     void SetBackGIF(const TZGIFImage& gif)
     {
         core.Doc.Animation.BackGIF = gif;
-        core.Progress.SetApply(true);
+        core.Progress().SetApply(true);
         core.Doc.BackNum = core.AddBMPArr(core.Doc.Animation.BackGIF);
-        core.Progress.SetApply(false);
+        core.Progress().SetApply(false);
     }
 
     // The centre pixel of a figure's box in a rendered frame.

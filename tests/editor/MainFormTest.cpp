@@ -188,7 +188,7 @@ TEST_F(MainFormTest, FirstShowingMakesANewProject)
 {
     CreateAndShow();
     EXPECT_TRUE(form->Started());
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("Zembra 0 frame(s) X:0 Y:0"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Zembra 1 frame(s) X:0 Y:0"));
     EXPECT_EQ(form->ZembraFolder(), documents + QStringLiteral("/Zembra"));
     EXPECT_TRUE(QDir(form->ZembraFolder()).exists());
     EXPECT_TRUE(form->ProjectFile().isEmpty());
@@ -353,7 +353,7 @@ TEST_F(MainFormTest, ALastProjectThatCannotBeOpenedGivesANewProjectSilently)
                                  TDefaultParam{}));
     CreateAndShow();
     EXPECT_TRUE(form->ProjectFile().isEmpty());
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("Zembra 0 frame(s) X:0 Y:0"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Zembra 1 frame(s) X:0 Y:0"));
     EXPECT_TRUE(dialogs.Asked().empty());
 }
 
