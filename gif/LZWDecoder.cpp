@@ -106,12 +106,20 @@ TLZWDecodeResult TLZWDecoder::Decode(std::span<const uint8_t> encoded, int width
     // a (position, length) pair pointing at an earlier copy of its string.
     const size_t total = size_t(width) * size_t(height);
     const bool direct = !interlaced && stride == width;
+    // Otherwise into a scratch run that grows as pixels arrive, so that a
+    // stream that ends early costs no more than what it holds.
     std::vector<uint8_t> scratch;
     uint8_t* linear = out;
     if (!direct) {
-        scratch.assign(total, 0);
+        scratch.resize(std::min<size_t>(total, 1 << 16));
         linear = scratch.data();
     }
+    auto reserve = [&](size_t end) {
+        if (direct || end <= scratch.size())
+            return;
+        scratch.resize(std::min(total, std::max(end, scratch.size() * 2)));
+        linear = scratch.data();
+    };
 
     uint32_t offset[MaxCodes];
     uint16_t length[MaxCodes];
@@ -143,6 +151,7 @@ TLZWDecodeResult TLZWDecoder::Decode(std::span<const uint8_t> encoded, int width
             result.Corrupted = true; // the frame ended before its last pixel
             break;
         }
+        reserve(pos + MaxCodes + 1);
         const uint32_t curPos = uint32_t(pos);
         uint32_t curLen;
         if (code < clear) {
@@ -183,8 +192,9 @@ TLZWDecodeResult TLZWDecoder::Decode(std::span<const uint8_t> encoded, int width
 
     if (!direct) {
         const std::vector<int> rows = RowOrder(height, interlaced);
-        for (int i = 0; i < height; ++i)
-            std::memcpy(out + ptrdiff_t(rows[size_t(i)]) * stride, linear + size_t(i) * size_t(width), size_t(width));
+        for (int i = 0; i < height && size_t(i) * size_t(width) < pos; ++i)
+            std::memcpy(out + ptrdiff_t(rows[size_t(i)]) * stride, linear + size_t(i) * size_t(width),
+                        std::min(size_t(width), pos - size_t(i) * size_t(width)));
     }
     return result;
 }
