@@ -138,6 +138,10 @@ int TZGIFImage::AddFrame(const TZGIFFrame& source)
 
 int TZGIFImage::AddFrame(const TZGIFImage& source)
 {
+    // Pick the source frame first: when the source is this image, the new frame
+    // becomes its current one.
+    if (source.Count() > 0)
+        return AddFrame(source.Frames(std::max(source.FrameIndex(), 0)));
     return AppendFrame(*this, FItems, FFrameIndex, FVersion, source);
 }
 

@@ -102,11 +102,15 @@ TEST(GIFImageModel, AssignmentFromBitmapsFramesAndImages)
     EXPECT_EQ(single.GlobalData().FColorMap, source.GlobalData().FColorMap);
     EXPECT_EQ(single.Frames(0).ItemPtr().get(), source.Frames(1).ItemPtr().get());
 
-    // AddFrame from an image takes its current frame.
+    // AddFrame from an image takes its current frame, also from the image itself.
     source.SetFrameIndex(2);
     TZGIFImage picked;
     picked.AddFrame(source);
     EXPECT_EQ(picked.Frames(0).Height(), 8);
+    source.SetFrameIndex(0);
+    source.AddFrame(source);
+    EXPECT_EQ(source.Count(), 4);
+    EXPECT_EQ(source.Frames(3).ItemPtr().get(), source.Frames(0).ItemPtr().get());
 
     // Out to a bitmap: the frame's pixels and key.
     TBitmap out;
