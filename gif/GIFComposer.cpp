@@ -24,6 +24,28 @@ bool TGIFComposer::CoversScreen(TZGIFFrame& frame) const
     return r.Left <= 0 && r.Top <= 0 && r.Right >= fImage->ScreenWidth() && r.Bottom >= fImage->ScreenHeight();
 }
 
+void TGIFComposer::DrawFrame(TCanvas& canvas, TZGIFFrame& frame)
+{
+    // Only the part inside the logical screen is converted and drawn, so a frame
+    // far larger than the screen costs no more than the screen.
+    const TRect rect = FrameRect(frame);
+    const TRect visible(std::max(rect.Left, 0), std::max(rect.Top, 0), std::min(rect.Right, fImage->ScreenWidth()),
+                        std::min(rect.Bottom, fImage->ScreenHeight()));
+    if (visible.IsEmpty())
+        return;
+    if (visible == rect) {
+        frame.Draw(canvas, rect, true);
+        return;
+    }
+    TBitmap part(frame.Bitmap().ConstImage().copy(visible.Left - rect.Left, visible.Top - rect.Top, visible.Width(),
+                                                  visible.Height()));
+    const TColor key = frame.TransparentColor();
+    part.SetTransparent(key != clNone);
+    if (key != clNone)
+        part.SetTransparentColor(ColorToRGB(key));
+    canvas.StretchDraw(visible, part);
+}
+
 const TBitmap& TGIFComposer::Compose(int index, TColor& transColor)
 {
     TZGIFImage& image = *fImage;
@@ -85,7 +107,7 @@ const TBitmap& TGIFComposer::Compose(int index, TColor& transColor)
             switch (frame.DisposalMethod()) {
             case TDisposalMethod::dmUndefined:
             case TDisposalMethod::dmLeave:
-                frame.Draw(canvas, FrameRect(frame), true);
+                DrawFrame(canvas, frame);
                 break;
             case TDisposalMethod::dmRestoreBackground:
                 if (k > start)
@@ -101,7 +123,7 @@ const TBitmap& TGIFComposer::Compose(int index, TColor& transColor)
     }
 
     TZGIFFrame& frame = image.Frames(index);
-    frame.Draw(FCache->Canvas(), FrameRect(frame), true);
+    DrawFrame(FCache->Canvas(), frame);
     FCache->Canvas().Flush();
     FCacheIndex = index;
     transColor = FTransColor;

@@ -8,6 +8,8 @@
 
 #include <memory>
 
+class TCanvas;
+
 class TGIFComposer {
 public:
     explicit TGIFComposer(TZGIFImage& image) : fImage(&image) {}
@@ -32,6 +34,7 @@ public:
 
 private:
     bool CoversScreen(TZGIFFrame& frame) const;
+    void DrawFrame(TCanvas& canvas, TZGIFFrame& frame);
     static TRect FrameRect(TZGIFFrame& frame);
 
     TZGIFImage* fImage;

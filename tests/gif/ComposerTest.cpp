@@ -175,3 +175,20 @@ TEST(GIFAnimatorCore, PlacementInTheClientArea)
     EXPECT_EQ(core.Placement(100, 50, 41, 20), TRect(0, 0, 100, 50));
     EXPECT_TRUE(core.NothingToPaint());
 }
+
+TEST(GIFComposer, FramesReachingPastTheScreenAreClipped)
+{
+    TZGIFImage made;
+    Add(made, Solid(4, 2, 0xFFFF0000), {0, 0}, TDisposalMethod::dmLeave);
+    TBitmap wide = Solid(4, 2, 0xFF00FF00);
+    wide.SetPixel(0, 0, RGB(0, 0, 255));
+    Add(made, wide, {2, 0}, TDisposalMethod::dmLeave);
+    QByteArray bytes = made.SaveToBytes();
+    bytes[6] = 4; // the logical screen as a file may declare it: narrower than frame 1 reaches
+    TZGIFImage image;
+    image.LoadFromBytes({reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())});
+    ASSERT_EQ(image.ScreenWidth(), 4);
+    TGIFComposer composer(image);
+    TColor key;
+    EXPECT_EQ(Rows(composer.Compose(1, key)), TRows({"RRBG", "RRGG"}));
+}
