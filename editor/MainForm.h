@@ -158,6 +158,7 @@ private:
     void BuildPreviewWiring();
     void QNewFigure(TQFigName kind);
     void ObjEnCount();
+    void StartFrameSpinExit();
     void GoToFrame(int index);
     void ResizeAnim();
     void SetGoTo();

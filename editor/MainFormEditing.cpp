@@ -8,11 +8,13 @@
 #include "editor/core/EditorCore.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -137,6 +139,14 @@ void TMainForm::BuildEditorCore()
     connect(BackAct, &QAction::triggered, this, [this] { Core->BackButtonClick(); });
     connect(FrontAct, &QAction::triggered, this, [this] { Core->FrontButtonClick(); });
     connect(CenterButton, &QPushButton::clicked, this, [this] { Core->CenterButtonClick(); });
+    connect(StartFrameSpin, &QSpinBox::editingFinished, this, &TMainForm::StartFrameSpinExit);
+    connect(FramesCountSpin, &QSpinBox::editingFinished, this, &TMainForm::StartFrameSpinExit);
+    connect(AllFramesCheck, &QCheckBox::clicked, this, [this](bool on) {
+        Core->Doc.AllFramesCheck(on);
+        Core->GetAnim();
+        Core->EditFrame();
+        EnBut();
+    });
 
     BuildPreviewWiring();
 }
@@ -150,6 +160,39 @@ void TMainForm::QNewFigure(TQFigName kind)
 void TMainForm::ObjEnCount()
 {
     ObjEn(Core->QCount() == 1);
+    // The "Animation" page shows where the selected figure is shown.
+    const TDrawObject* obj = Core->DrObj();
+    if (Core->QCount() != 1 || !obj || obj->FigNum >= Core->Doc.FigureCount())
+        return;
+    const TQFigure& fig = Core->Doc.Animation.Figures[static_cast<size_t>(obj->FigNum)];
+    const QSignalBlocker blockAll(AllFramesCheck);
+    const QSignalBlocker blockStart(StartFrameSpin);
+    const QSignalBlocker blockCount(FramesCountSpin);
+    AllFramesCheck->setChecked(fig.All);
+    StartFrameSpin->setValue(fig.Start + 1);
+    FramesCountSpin->setValue(fig.Count);
+}
+
+void TMainForm::StartFrameSpinExit()
+{
+    const TStartCountChange change =
+        Core->Doc.StartFrameSpinExit(StartFrameSpin->value(), FramesCountSpin->value(), Core->FrameCount());
+    if (!change.Changed)
+        return;
+    // The animation grows by background frames or loses frames at its end.
+    TZGIFImage& animation = Core->Animation();
+    Core->FillApBMP();
+    for (int i = 0; i < change.AddFrames; ++i) {
+        const int added = animation.AddFrame(Core->ApBMP);
+        animation.Frames(added).SetAnimateInterval(static_cast<uint16_t>(std::clamp(Core->Doc.AnInt, 0, 65535)));
+    }
+    for (int i = 0; i < change.DeleteFrames && animation.Count() > 1; ++i)
+        animation.DeleteFrame(animation.Count() - 1);
+    Core->GetAnim();
+    Core->EditFrame();
+    SetGoTo();
+    Core->SetModifyTrue();
+    EnBut();
 }
 
 void TMainForm::EnBut()

@@ -1,0 +1,95 @@
+// "Redraw Frames" of a busy project: 200 frames of 640 x 480 with 40 figures
+// of mixed kinds (some rotated, some with text, two GIF pictures), each moving
+// between a key frame at the start and one at the end.
+#include "editor/core/EditorCore.h"
+#include "platform/ScriptedDialogs.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kFrames = 200;
+constexpr int kFigures = 40;
+
+QString WriteGif(const QString& folder, const QString& name, int frames)
+{
+    TZGIFImage gif;
+    for (int i = 0; i < frames; ++i) {
+        TBitmap b(80, 60);
+        TEditorCore::FillBitmap(b, i % 2 ? 0x00C000 : 0xC00000, 80, 60);
+        b.Canvas().Brush.Color = 0x0000FF;
+        b.Canvas().FillRect({i * 5 % 70, 10, i * 5 % 70 + 10, 50});
+        gif.AddFrame(b);
+        gif.Frames(i).SetAnimateInterval(80);
+    }
+    const QString path = QDir(folder).filePath(name);
+    gif.SaveToFile(path);
+    return path;
+}
+
+void BuildProject(TEditorCore& core, const QString& folder)
+{
+    core.NewProject();
+    core.FramePanelResize(640, 480);
+    const TQFigName kinds[] = {qfRectangle, qfEllipse, qfDiamond, qfStar,     qfPolygon,   qfArrow, qfLine,
+                               qfLLine,     qfZLine,   qfBezier,  qfText,     qfTextBezier, qfPoint};
+    const QString gifs[] = {WriteGif(folder, QStringLiteral("a.gif"), 12), WriteGif(folder, QStringLiteral("b.gif"), 7)};
+    for (int n = 0; n < kFigures; ++n) {
+        TDefaultParam& d = core.DefaultParam;
+        d.Left = 10 + (n * 53) % 500;
+        d.Top = 10 + (n * 37) % 380;
+        d.Width = 60 + n % 5 * 10;
+        d.Height = 40 + n % 3 * 15;
+        d.BackColor = 0x102030 * (n % 7 + 1) & 0xFFFFFF;
+        d.Angle = n % 4 == 0 ? 30 : 0;
+        d.TextValue = n % 3 == 0 ? QStringLiteral("Frame text %1").arg(n) : QString();
+        d.ShadowWidth = n % 6 == 0 ? 4 : 0;
+        const bool picture = n == 7 || n == 23;
+        core.QNewFigure(picture ? qfPicture : kinds[n % std::size(kinds)], picture ? gifs[n == 7 ? 0 : 1] : QString());
+        // The figure crosses the frame from its first key frame to a last one.
+        const int num = core.Doc.FigureCount() - 1;
+        TQFigure& fig = core.Doc.Animation.Figures[size_t(num)];
+        fig.All = false;
+        fig.Start = 0;
+        fig.Count = kFrames;
+        core.Doc.CurIndex = kFrames - 1;
+        fig.Obj->Left += 100;
+        fig.Obj->Top += 50;
+        core.Doc.SetFig(num);
+        core.Doc.CurIndex = 0;
+        core.Doc.GetFig(num);
+    }
+    core.ClearAllDrawObjFocuses();
+    core.CountFocusedDrawObjs();
+}
+
+void BM_RedrawFrames(benchmark::State& state)
+{
+    TScriptedDialogs dialogs;
+    THeadlessProgress progress;
+    TEditorCore core(dialogs, progress);
+    QTemporaryDir folder;
+    BuildProject(core, folder.path());
+    for (auto _ : state) {
+        core.RedrawAnimation();
+        if (core.FrameCount() != kFrames)
+            state.SkipWithError("wrong frame count");
+    }
+    state.counters["frames/s"] = benchmark::Counter(double(kFrames) * state.iterations(), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_RedrawFrames)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
