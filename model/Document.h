@@ -145,17 +145,22 @@ public:
     // Lines of "Frames with Changes" for a figure: each key frame's number + 1.
     QStringList FramesChangesList(int num) const;
     // A line of that list was chosen: remembers its frame in ChangeNumber and
-    // returns the frame to make current (-1 for no such line).
+    // returns the frame to make current (-1 for no such line). The editor then
+    // goes to that frame and reselects the line.
     int FramesChangesListClick(int row);
     // "Delete Changes": removes the current figure's key frame at ChangeNumber
-    // and reloads the figure; false when there is none.
+    // and reloads the figure; false when there is none. The editor then
+    // repaints, enables the figure panels and calls SetModify(true). Pictures
+    // the key frame referred to stay in their tables.
     bool DeleteChanges();
-    // "In All Frames" for the current figure.
+    // "In All Frames" for the current figure. The editor then re-applies the
+    // go-to frame, calls SetModify(true) and GetAnim.
     void AllFramesCheck(bool value);
     // Start frame and frame count of the current figure from the two spin
     // edits (1-based start), for an animation of `animationFrames` frames.
-    // The editor then adds or deletes frames as asked, remembering that
-    // OldStart and OldCount hold the previous values.
+    // OldStart and OldCount keep the previous values. When Changed, the editor
+    // adds or deletes frames as asked (CancelStartCount if adding is
+    // cancelled), clears IsApply, re-applies the go-to frame and calls GetAnim.
     TStartCountChange StartFrameSpinExit(int startSpin, int countSpin, int animationFrames);
     // Adding frames was cancelled: the figure goes back to the old start and count.
     void CancelStartCount();

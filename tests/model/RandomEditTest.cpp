@@ -255,10 +255,12 @@ TEST(RandomEdits, StoredStatesReloadAndNothingElseMoves)
             ASSERT_TRUE(PictureReferencesValid(doc));
             const auto after = AllStates(doc);
             for (size_t g = 0; g < after.size(); ++g)
-                for (int f = 0; f <= kFrames; ++f)
-                    if (static_cast<int>(g) != num || f <= settled)
+                for (int f = 0; f <= kFrames; ++f) {
+                    if (static_cast<int>(g) != num || f <= settled) {
                         ASSERT_EQ(after[g][static_cast<size_t>(f)], before[g][static_cast<size_t>(f)])
                             << "figure " << g << " frame " << f;
+                    }
+                }
 
             doc.CurIndex = rnd.Range(0, kFrames); // away and back, as frame switching does
             doc.GetAnim();
