@@ -167,8 +167,11 @@ bool TProjectFile::TReader::Run()
         if (Cancelled())
             return Fail(QStringLiteral("Cancelled"));
 
-        return ReadRecords() && ReadStrings() && ReadStillPictures() && ReadGIFPictures() && ReadClipboard()
-            && ReadToolOptions() && BuildDrawObjects() && (ShowFirstFrame(), true);
+        if (!ReadRecords() || !ReadStrings() || !ReadStillPictures() || !ReadGIFPictures() || !ReadClipboard()
+            || !ReadToolOptions() || !BuildDrawObjects())
+            return false;
+        ShowFirstFrame();
+        return true;
     } catch (const std::exception& e) {
         return Fail(QString::fromUtf8(e.what()));
     }
