@@ -69,6 +69,9 @@ TEST_P(ProjectFileVersions, EveryVersionReadsItsItems)
     THandProject hand;
     hand.Version = version;
     AddRectangle(hand);
+    // Kept as samples (the fuzz target's seeds).
+    WriteBytes(TestOutputDir(QStringLiteral("project-files")) + QStringLiteral("/version%1.zembra").arg(version),
+               hand.Build());
     ASSERT_TRUE(c.Read(hand)) << c.File.ErrorText().toStdString();
 
     const TDocument& d = c.Doc;

@@ -208,6 +208,7 @@ TEST(ProjectFileSave, RichProjectComesBackAsItWasSaved)
     const QString dir = TempDir();
     const QString first = dir + QStringLiteral("/rich.v1.zembra");
     ASSERT_TRUE(a.File.Write(first)) << a.File.ErrorText().toStdString();
+    WriteBytes(TestOutputDir(QStringLiteral("project-files")) + QStringLiteral("/rich.zembra"), ReadBytes(first));
 
     TProject b;
     ASSERT_TRUE(b.File.Read(first)) << b.File.ErrorText().toStdString();
