@@ -1,6 +1,7 @@
 #include "cli/CliMain.h"
 
 #include "cli/GifCommand.h"
+#include "cli/RenderCommand.h"
 
 #include <QGuiApplication>
 #include <QStringList>
@@ -11,7 +12,9 @@ std::optional<int> RunCommandLine(int argc, char** argv)
     if (argc < 2)
         return std::nullopt;
     const char* command = argv[1];
-    if (std::strcmp(command, "gif") != 0)
+    const bool gif = std::strcmp(command, "gif") == 0;
+    const bool render = std::strcmp(command, "render") == 0;
+    if (!gif && !render)
         return std::nullopt;
 
     // Fonts and painting need a GUI application; the offscreen platform needs no display.
@@ -21,5 +24,5 @@ std::optional<int> RunCommandLine(int argc, char** argv)
     QStringList args = QCoreApplication::arguments();
     args.removeFirst(); // program
     args.removeFirst(); // command
-    return RunGifCommand(args);
+    return gif ? RunGifCommand(args) : RunRenderCommand(args);
 }

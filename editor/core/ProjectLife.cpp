@@ -1,0 +1,248 @@
+// TProjectLife: new, open, save, save as, the save question and the caption.
+#include "editor/core/ProjectLife.h"
+
+#include "editor/core/Caption.h"
+#include "model/ProjectFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+
+namespace {
+const QString ProjectFilter = QStringLiteral("Projects (*.zembra)|*.zembra|All Files (*.*)|*.*");
+} // namespace
+
+TProjectLife::TProjectLife(TEditorCore& core, TOptionsPage& page) : Core(core), Page(page) {}
+
+void TProjectLife::Shown()
+{
+    if (ProjectShown)
+        ProjectShown();
+    if (Core.Hooks.Caption)
+        Core.Hooks.Caption();
+    if (Core.Hooks.CommandStates)
+        Core.Hooks.CommandStates();
+}
+
+QString TProjectLife::Caption() const
+{
+    return MainCaption(Core.Doc.ProjFile, Core.Animation().Count(), Core.Msg.QFrames1, Core.CapX, Core.CapY);
+}
+
+void TProjectLife::ClearProject()
+{
+    Core.ClearProject();
+    Page.Clear();
+    Page.SaveGIFParam();
+    Core.Doc.IsModify = false;
+    Core.Doc.ProjFile.clear();
+    Shown();
+}
+
+void TProjectLife::NewProject()
+{
+    ClearProject();
+    Core.AddFrames(0);
+    Core.Doc.OldFrame = 0;
+    Core.Doc.IsFrOper = false;
+    Core.Doc.IsModify = false;
+    Shown();
+}
+
+void TProjectLife::StoreOptions()
+{
+    TProjectOptions& o = Core.Doc.Options;
+    o.BackShapeColor = Page.BackShapeColor;
+    o.BackTransparent = Core.BackTransparent;
+    o.FrameDelay = Page.FrameDelay;
+    o.InfiniteLoop = Core.Infinite;
+    o.RepeatCount = Core.RepeatTimes;
+    o.CurrentFrameDelay = Page.CurrentFrameDelay;
+    o.MaintainAspectRatio = Page.Proportional;
+}
+
+void TProjectLife::ApplyOptions()
+{
+    const TProjectOptions& o = Core.Doc.Options;
+    Page.BackShapeColor = o.BackShapeColor & 0xFFFFFF;
+    Page.IsParam = false;
+    Core.BackTransparent = o.BackTransparent;
+    Page.IsParam = true;
+    Page.FrameDelay = std::clamp(int(o.FrameDelay), 10, 1000000);
+    Core.Infinite = o.InfiniteLoop;
+    Core.RepeatTimes = std::clamp(int(o.RepeatCount), 1, 1000);
+    Page.CurrentFrameDelay = std::clamp(int(o.CurrentFrameDelay), 10, 1000000);
+    Page.Proportional = o.MaintainAspectRatio;
+    Page.BackWidth = std::clamp(Core.Doc.ImgWidth, 1, 10000);
+    Page.BackHeight = std::clamp(Core.Doc.ImgHeight, 1, 10000);
+    Page.SetProp();
+
+    const TQAnimation& project = Core.Doc.Animation;
+    if (project.BackGIF.Count() > 0) {
+        Page.GIFDimensions = TOptionsPage::Dimensions(project.BackGIF.ScreenWidth(), project.BackGIF.ScreenHeight());
+        Page.BackFramesCount = QString::number(project.BackGIF.Count()) + QStringLiteral(" ") + Core.Msg.QFrames1;
+        Page.DrawGIFPreview();
+    }
+    Page.PicturePreview = project.IsBackBMP;
+    if (project.IsBackBMP)
+        Page.PictureDimensions = TOptionsPage::Dimensions(project.BackBMP.Width(), project.BackBMP.Height());
+    // The loop settings and transparency go to the animation read with the project.
+    Core.Animation().SetTransparent(Core.BackTransparent);
+    Core.SetLoop(Core.Infinite);
+    if (Page.Changed)
+        Page.Changed();
+}
+
+bool TProjectLife::ReadProject(const QString& path)
+{
+    TProjectFile file(Core.Doc, Core.Animation(), Core.Progress);
+    file.DrawObjLoaded = [this](TDrawObject& obj) {
+        obj.SetOwner(&Core);
+        obj.SetCanFocus(true);
+    };
+    const bool ok = file.Read(path);
+    Core.Progress.SetApply(false);
+    if (!ok)
+        return false;
+    ApplyOptions();
+    // The canvas takes the frame size read; the editor view shows the first frame.
+    TEditorCore::FillBitmap(Core.FramePanelBMP, clWhite, Core.Doc.ImgWidth, Core.Doc.ImgHeight);
+    if (Core.Hooks.CanvasSize) {
+        const bool resize = Core.IsEditorResize;
+        Core.IsEditorResize = false;
+        Core.Hooks.CanvasSize(Core.Doc.ImgWidth, Core.Doc.ImgHeight);
+        Core.IsEditorResize = resize;
+    }
+    Core.SetRectangles();
+    Core.EditFrame();
+    Core.Doc.RedrawEnabled = false; // the animation comes from the project's files
+    return true;
+}
+
+bool TProjectLife::WriteProject(const QString& path)
+{
+    StoreOptions();
+    TProjectFile file(Core.Doc, Core.Animation(), Core.Progress);
+    const bool ok = file.Write(path);
+    Core.Progress.SetApply(false);
+    return ok;
+}
+
+bool TProjectLife::OpenProject(const QString& path)
+{
+    if (!ReadProject(path))
+        return false;
+    Core.Doc.IsProject = true;
+    Core.Doc.SetModify(false);
+    Core.Doc.ProjFile = QFileInfo(path).absoluteFilePath();
+    Page.SaveGIFParam();
+    Shown();
+    return true;
+}
+
+bool TProjectLife::SavePrompt()
+{
+    if (!Core.Doc.IsModify)
+        return true;
+    if (!Core.Dialogs.AskYesNo(Core.Msg.QSaveChanges))
+        return true;
+    return SaveActExecute();
+}
+
+bool TProjectLife::SaveActExecute()
+{
+    Core.ConfirmRedraw();
+    Core.DrawOld();
+    if (Core.Doc.ProjFile.isEmpty())
+        return SaveAsProjectButtonClick();
+    const bool ok = WriteProject(Core.Doc.ProjFile);
+    if (ok)
+        Core.Doc.IsModify = false;
+    else
+        Core.Dialogs.ShowMessage(Core.Msg.QNotSaved);
+    if (Core.Hooks.CommandStates)
+        Core.Hooks.CommandStates();
+    return ok;
+}
+
+bool TProjectLife::SaveAsProjectButtonClick(const std::optional<QString>& fileName)
+{
+    Core.ConfirmRedraw();
+    Core.DrawOld();
+    QString file;
+    if (fileName) {
+        file = *fileName;
+    } else {
+        TFileDialogRequest request;
+        request.Filter = ProjectFilter;
+        request.DefaultExt = QStringLiteral("zembra");
+        request.OverwritePrompt = true;
+        if (!ZembraDir.isEmpty() && QDir(ZembraDir).exists())
+            request.InitialDir = ZembraDir;
+        const auto chosen = Core.Dialogs.SaveFile(request);
+        if (!chosen)
+            return false;
+        file = chosen->FileName;
+    }
+    if (!WriteProject(file)) {
+        Core.Dialogs.ShowMessage(Core.Msg.QPrNotSaved);
+        return false;
+    }
+    Core.Doc.IsModify = false;
+    Core.Doc.ProjFile = QFileInfo(file).absoluteFilePath();
+    Shown();
+    return true;
+}
+
+void TProjectLife::NewProjectButtonClick()
+{
+    // Work the user chose to save but that was not saved is not thrown away.
+    if (!SavePrompt())
+        return;
+    NewProject();
+}
+
+void TProjectLife::OpenProjectButtonClick(const std::optional<QString>& fileName)
+{
+    if (!SavePrompt())
+        return;
+    QString file;
+    if (fileName) {
+        file = *fileName;
+    } else {
+        TFileDialogRequest request;
+        request.Filter = ProjectFilter;
+        request.MustExist = true;
+        if (!ZembraDir.isEmpty() && QDir(ZembraDir).exists())
+            request.InitialDir = ZembraDir;
+        const auto chosen = Core.Dialogs.OpenFile(request);
+        if (!chosen)
+            return;
+        file = chosen->FileName;
+    }
+    ClearProject();
+    if (!OpenProject(file)) {
+        NewProject();
+        Core.Dialogs.ShowMessage(Core.Msg.QPrNotOpen);
+    }
+}
+
+bool TProjectLife::CloseQuery()
+{
+    Core.DrawOld();
+    return SavePrompt();
+}
+
+bool TProjectLife::OpenAtStart(const QString& commandLineProject, const QString& lastProject)
+{
+    ClearProject();
+    for (const QString& path : {commandLineProject, lastProject}) {
+        if (path.isEmpty() || !QFileInfo(path).isFile())
+            continue;
+        if (OpenProject(path))
+            return true;
+        ClearProject(); // what was read of a failed project goes
+    }
+    NewProject();
+    return false;
+}

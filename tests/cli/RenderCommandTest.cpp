@@ -1,0 +1,109 @@
+// "zembra render": exit codes, the files written and the editor's messages.
+#include "cli/RenderCommand.h"
+#include "editor/core/EditorCore.h"
+#include "editor/core/OptionsPage.h"
+#include "editor/core/ProjectLife.h"
+#include "gif/ZGIFImage.h"
+#include "platform/ImageFiles.h"
+#include "platform/ScriptedDialogs.h"
+#include "tests/support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A saved project of 200 x 200 frames with a 3-frame background GIF, not looping.
+QString MakeProject(const QString& dir)
+{
+    TScriptedDialogs dialogs;
+    THeadlessProgress progress;
+    TEditorCore core(dialogs, progress);
+    TOptionsPage page(core);
+    TProjectLife life(core, page);
+    core.IsRedraw = false;
+    life.NewProject();
+    TZGIFImage gif;
+    for (int i = 0; i < 3; ++i) {
+        TBitmap frame;
+        frame.SetPixelFormat(TPixelFormat::pf24bit);
+        TEditorCore::FillBitmap(frame, RGB(uint8_t(80 * i), 0, 0), 200, 200);
+        gif.Frames(gif.AddFrame(frame)).SetAnimateInterval(200);
+    }
+    const QString gifPath = QDir(dir).filePath(QStringLiteral("back.gif"));
+    gif.SaveToFile(gifPath);
+    page.GIFOpenButtonClick(gifPath);
+    page.InfinityCheckClick(false);
+    page.TimesSpinExit(2);
+    const QString project = QDir(dir).filePath(QStringLiteral("demo.zembra"));
+    EXPECT_TRUE(life.WriteProject(project));
+    return project;
+}
+
+int Render(const QStringList& args, QString* err = nullptr)
+{
+    testing::internal::CaptureStderr();
+    const int status = RunRenderCommand(args);
+    const std::string text = testing::internal::GetCapturedStderr();
+    if (err)
+        *err = QString::fromStdString(text).trimmed();
+    return status;
+}
+
+} // namespace
+
+TEST(RenderCommandTest, WritesGifFramesAndProject)
+{
+    const QString dir = TempDir();
+    const QString project = MakeProject(dir);
+    const QString out = QDir(dir).filePath(QStringLiteral("out.gif"));
+    const QString frames = QDir(dir).filePath(QStringLiteral("frames"));
+    const QString copy = QDir(dir).filePath(QStringLiteral("copy.zembra"));
+    QString err;
+    ASSERT_EQ(Render({project, QStringLiteral("--gif"), out, QStringLiteral("--frames"), frames,
+                      QStringLiteral("--format"), QStringLiteral("jpg"), QStringLiteral("--save-project"), copy},
+                     &err),
+              0)
+        << err.toStdString();
+
+    TZGIFImage written;
+    written.LoadFromFile(out);
+    EXPECT_EQ(written.Count(), 3);
+    EXPECT_EQ(written.Frames(1).AnimateInterval(), 200);
+    EXPECT_FALSE(written.Looping());
+    EXPECT_EQ(QDir(frames).entryList(QDir::Files), (QStringList{"Image1.jpg", "Image2.jpg", "Image3.jpg"}));
+    const TBitmap second = LoadImageFile(QDir(frames).filePath(QStringLiteral("Image2.jpg")));
+    EXPECT_EQ(second.Width(), 200);
+    EXPECT_TRUE(QFile::exists(copy));
+    EXPECT_TRUE(QFile::exists(QDir(dir).filePath(QStringLiteral("copyFiles/BackGIF.gif"))));
+
+    // The copy renders the same.
+    ASSERT_EQ(Render({copy, QStringLiteral("--frames"), frames}), 0);
+    EXPECT_TRUE(QFile::exists(QDir(frames).filePath(QStringLiteral("Image3.png"))));
+}
+
+TEST(RenderCommandTest, FailsWithTheEditorsMessages)
+{
+    const QString dir = TempDir();
+    QString err;
+    EXPECT_EQ(Render({QDir(dir).filePath(QStringLiteral("none.zembra"))}, &err), 1);
+    EXPECT_EQ(err, QStringLiteral("The project does not open!"));
+
+    const QString bad = QDir(dir).filePath(QStringLiteral("bad.zembra"));
+    QFile f(bad);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(40, '\xff'));
+    f.close();
+    QDir().mkpath(QDir(dir).filePath(QStringLiteral("badFiles")));
+    EXPECT_EQ(Render({bad}, &err), 1);
+    EXPECT_EQ(err, QStringLiteral("The project does not open!"));
+
+    const QString project = MakeProject(dir);
+    EXPECT_EQ(Render({project, QStringLiteral("--frames"), dir, QStringLiteral("--format"), QStringLiteral("tif")}, &err), 1);
+    EXPECT_EQ(err, QStringLiteral("Invalid file format!"));
+
+    EXPECT_EQ(Render({}, &err), 1);
+    EXPECT_TRUE(err.contains(QStringLiteral("usage: zembra render")));
+    EXPECT_EQ(Render({project, QStringLiteral("--quality"), QStringLiteral("0")}, &err), 1);
+}

@@ -1,0 +1,139 @@
+// The project life cycle: the save question, failed and cancelled saves that
+// keep the work, the caption, and reopening the last project at start-up.
+#include "editor/core/EditorCore.h"
+#include "editor/core/OptionsPage.h"
+#include "editor/core/ProjectLife.h"
+#include "platform/ScriptedDialogs.h"
+#include "tests/support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ProjectLifeTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        core.IsRedraw = false;
+        life.NewProject();
+    }
+    QString Path(const QString& name) const { return QDir(dir).filePath(name); }
+
+    TScriptedDialogs dialogs;
+    THeadlessProgress progress;
+    TEditorCore core{dialogs, progress};
+    TOptionsPage page{core};
+    TProjectLife life{core, page};
+    QString dir = TempDir();
+};
+
+} // namespace
+
+TEST_F(ProjectLifeTest, SavePromptAsksOnlyWhenModified)
+{
+    EXPECT_TRUE(life.CloseQuery());
+    EXPECT_TRUE(dialogs.Questions().isEmpty());
+
+    // "No": closes without saving.
+    core.Doc.SetModify(true);
+    dialogs.QueueYesNo(false);
+    EXPECT_TRUE(life.CloseQuery());
+    EXPECT_EQ(dialogs.Questions(), QStringList{QStringLiteral("Save changes to the project?")});
+    EXPECT_TRUE(dialogs.Asked().size() == 1);
+
+    // "Yes" on a project with a file: saved, then closes.
+    const QString file = Path(QStringLiteral("demo.zembra"));
+    ASSERT_TRUE(life.SaveAsProjectButtonClick(file));
+    core.Doc.SetModify(true);
+    dialogs.QueueYesNo(true);
+    EXPECT_TRUE(life.CloseQuery());
+    EXPECT_FALSE(core.Doc.IsModify);
+    EXPECT_TRUE(QFile::exists(file));
+}
+
+TEST_F(ProjectLifeTest, YesWithoutASaveKeepsTheWindowAndTheWork)
+{
+    // "Save Project As" cancelled.
+    core.Doc.SetModify(true);
+    dialogs.QueueYesNo(true);
+    dialogs.QueueFile(std::nullopt);
+    EXPECT_FALSE(life.CloseQuery());
+    EXPECT_TRUE(core.Doc.IsModify);
+
+    // New and Open do not throw the work away either.
+    dialogs.QueueYesNo(true);
+    dialogs.QueueFile(std::nullopt);
+    core.Doc.ImgWidth = 321;
+    life.NewProjectButtonClick();
+    EXPECT_EQ(core.Doc.ImgWidth, 321);
+
+    // A write that fails: "The project is not saved!", still modified.
+    core.Doc.ProjFile = Path(QStringLiteral("missing/folder/demo.zembra"));
+    dialogs.ClearAsked();
+    dialogs.QueueYesNo(true);
+    EXPECT_FALSE(life.CloseQuery());
+    EXPECT_EQ(dialogs.Messages(), QStringList{QStringLiteral("The project is not saved!")});
+    EXPECT_TRUE(core.Doc.IsModify);
+}
+
+TEST_F(ProjectLifeTest, CaptionNamesTheFileAndFrameCount)
+{
+    EXPECT_EQ(life.Caption(), QStringLiteral("Zembra 1 frame(s) X:0 Y:0"));
+    ASSERT_TRUE(life.SaveAsProjectButtonClick(Path(QStringLiteral("demo.zembra"))));
+    EXPECT_EQ(life.Caption(), QStringLiteral("Zembra - [demo.zembra] 1 frame(s) X:0 Y:0"));
+    life.NewProjectButtonClick();
+    EXPECT_EQ(life.Caption(), QStringLiteral("Zembra 1 frame(s) X:0 Y:0"));
+}
+
+TEST_F(ProjectLifeTest, ReopensTheLastProjectWithItsOptions)
+{
+    page.BackWidthSpinExit(300);
+    page.InfinityCheckClick(false);
+    page.TimesSpinExit(3);
+    page.FrameDelaySpinExit(120);
+    page.ProportionalCheckClick(false);
+    dialogs.QueueColor(HalftonePalette()[9]);
+    page.BackColorButtonClick();
+    const QString file = Path(QStringLiteral("my.anim.zembra"));
+    ASSERT_TRUE(life.SaveAsProjectButtonClick(file));
+    EXPECT_TRUE(QDir(Path(QStringLiteral("myFiles"))).exists());
+
+    TScriptedDialogs dialogs2;
+    THeadlessProgress progress2;
+    TEditorCore core2{dialogs2, progress2};
+    TOptionsPage page2{core2};
+    TProjectLife life2{core2, page2};
+    ASSERT_TRUE(life2.OpenAtStart({}, file));
+    EXPECT_EQ(QFileInfo(life2.ProjFile()).fileName(), QStringLiteral("my.anim.zembra"));
+    EXPECT_FALSE(core2.Doc.IsModify);
+    EXPECT_EQ(core2.Doc.ImgWidth, 300);
+    EXPECT_EQ(page2.BackWidth, 300);
+    EXPECT_EQ(page2.BackHeight, core.Doc.ImgHeight);
+    EXPECT_FALSE(core2.Infinite);
+    EXPECT_EQ(core2.RepeatTimes, 3);
+    EXPECT_EQ(page2.FrameDelay, 120);
+    EXPECT_FALSE(page2.Proportional);
+    EXPECT_EQ(core2.Doc.Animation.BackColor, HalftonePalette()[9]);
+    EXPECT_EQ(page2.BackShapeColor, HalftonePalette()[9]);
+    EXPECT_TRUE(dialogs2.Messages().isEmpty());
+
+    // A last project that no longer exists: a new project, no message.
+    ASSERT_FALSE(life2.OpenAtStart({}, Path(QStringLiteral("gone.zembra"))));
+    EXPECT_TRUE(life2.ProjFile().isEmpty());
+    EXPECT_EQ(core2.Animation().Count(), 1);
+    EXPECT_TRUE(dialogs2.Messages().isEmpty());
+
+    // A damaged project from "Open Project": a new project, then the message.
+    const QString bad = Path(QStringLiteral("bad.zembra"));
+    QFile f(bad);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("\x06\x00\x00\x00Z", 5);
+    f.close();
+    QDir().mkpath(Path(QStringLiteral("badFiles")));
+    life2.OpenProjectButtonClick(bad);
+    EXPECT_EQ(dialogs2.Messages(), QStringList{QStringLiteral("The project does not open!")});
+    EXPECT_TRUE(life2.ProjFile().isEmpty());
+    EXPECT_EQ(core2.Animation().Count(), 1);
+}
