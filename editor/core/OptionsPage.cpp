@@ -170,11 +170,11 @@ void TOptionsPage::GIFOpenButtonClick(const std::optional<QString>& fileName)
 
     DelBackGIF();
     SaveGIFParam();
-    Core.Progress.ApplyStart(project.BackGIF.Count(), Core.Msg.QLoadNew);
+    Core.Progress().ApplyStart(project.BackGIF.Count(), Core.Msg.QLoadNew);
     Core.Doc.BackNum = Core.AddBMPArr(project.BackGIF);
-    Core.Progress.Close();
+    Core.Progress().Close();
 
-    if (!Core.Progress.IsApply()) {
+    if (!Core.Progress().IsApply()) {
         DelBackNum();
         if (old.Count() == 0) {
             EndWithoutBackGIF(modified);
@@ -182,15 +182,15 @@ void TOptionsPage::GIFOpenButtonClick(const std::optional<QString>& fileName)
         }
         project.BackGIF = old;
         DelBackNum();
-        Core.Progress.ApplyStart(old.Count(), Core.Msg.QLoadOld);
+        Core.Progress().ApplyStart(old.Count(), Core.Msg.QLoadOld);
         Core.Doc.BackNum = Core.AddBMPArr(project.BackGIF);
-        Core.Progress.Close();
-        if (!Core.Progress.IsApply()) {
+        Core.Progress().Close();
+        if (!Core.Progress().IsApply()) {
             EndWithoutBackGIF(modified);
             return;
         }
     }
-    Core.Progress.SetApply(false);
+    Core.Progress().SetApply(false);
 
     if (Core.Doc.BackNum == -1) {
         Core.Dialogs.ShowMessage(Core.Msg.QGIFwont);
@@ -233,11 +233,11 @@ void TOptionsPage::OpenEnd()
 void TOptionsPage::LoadBackGIF(const QString& title)
 {
     TQAnimation& project = Core.Doc.Animation;
-    Core.Progress.ApplyStart(project.BackGIF.Count(),
+    Core.Progress().ApplyStart(project.BackGIF.Count(),
                              Core.Msg.QLoading + QStringLiteral(" ") + title + Core.Msg.QFrames);
     Core.Doc.BackNum = Core.AddBMPArr(project.BackGIF);
-    Core.Progress.Close();
-    Core.Progress.SetApply(false);
+    Core.Progress().Close();
+    Core.Progress().SetApply(false);
     if (Core.Doc.BackNum == -1) {
         Core.Dialogs.ShowMessage(Core.Msg.QGIFNot);
         return;
@@ -600,17 +600,17 @@ void TOptionsPage::SaveGIFButtonClick(const std::optional<QString>& fileName)
             return;
         file = chosen->FileName;
     }
-    Core.Progress.ApplyStart(100, Core.Msg.QSaveImage);
-    Core.Progress.SetProgress(100);
+    Core.Progress().ApplyStart(100, Core.Msg.QSaveImage);
+    Core.Progress().SetProgress(100);
     try {
         Core.Animation().SaveToFile(file);
     } catch (...) {
-        Core.Progress.Close();
-        Core.Progress.SetApply(false);
+        Core.Progress().Close();
+        Core.Progress().SetApply(false);
         throw;
     }
-    Core.Progress.Close();
-    Core.Progress.SetApply(false);
+    Core.Progress().Close();
+    Core.Progress().SetApply(false);
 }
 
 bool TOptionsPage::SaveFrame(const TBitmap& frame, const QString& fileName, int jpegQuality)

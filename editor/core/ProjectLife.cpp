@@ -95,13 +95,13 @@ void TProjectLife::ApplyOptions()
 
 bool TProjectLife::ReadProject(const QString& path)
 {
-    TProjectFile file(Core.Doc, Core.Animation(), Core.Progress);
+    TProjectFile file(Core.Doc, Core.Animation(), Core.Progress());
     file.DrawObjLoaded = [this](TDrawObject& obj) {
         obj.SetOwner(&Core);
         obj.SetCanFocus(true);
     };
     const bool ok = file.Read(path);
-    Core.Progress.SetApply(false);
+    Core.Progress().SetApply(false);
     if (!ok)
         return false;
     ApplyOptions();
@@ -122,9 +122,9 @@ bool TProjectLife::ReadProject(const QString& path)
 bool TProjectLife::WriteProject(const QString& path)
 {
     StoreOptions();
-    TProjectFile file(Core.Doc, Core.Animation(), Core.Progress);
+    TProjectFile file(Core.Doc, Core.Animation(), Core.Progress());
     const bool ok = file.Write(path);
-    Core.Progress.SetApply(false);
+    Core.Progress().SetApply(false);
     return ok;
 }
 
