@@ -30,7 +30,8 @@ QString MakeGif(const QString& dir, const QString& name, int frames, int width, 
     for (int i = 0; i < frames; ++i)
         gif.Frames(gif.AddFrame(Filled(width, height, RGB(uint8_t(40 * i), 0, 255)))).SetAnimateInterval(100);
     gif.SetLooping(looping);
-    gif.SetRepeatCount(uint16_t(looping ? 0 : repeat));
+    // A repeat count reaches the file only with the loop extension, i.e. when looping.
+    gif.SetRepeatCount(uint16_t(repeat));
     const QString path = QDir(dir).filePath(name);
     gif.SaveToFile(path);
     return path;
@@ -137,10 +138,10 @@ TEST_F(OptionsPageTest, InfinitelyDisablesTimesAndLoopsForever)
 
 TEST_F(OptionsPageTest, CancelledGifOpeningRestoresTheOldGif)
 {
-    page.GIFOpenButtonClick(MakeGif(dir, QStringLiteral("old.gif"), 2, 60, 40, false, 4));
+    page.GIFOpenButtonClick(MakeGif(dir, QStringLiteral("old.gif"), 2, 60, 40, true, 4));
     ASSERT_EQ(core.Doc.BackNum, 0);
     EXPECT_EQ(page.BackFramesCount, QStringLiteral("2 frame(s)"));
-    EXPECT_FALSE(core.Infinite);
+    EXPECT_TRUE(core.Infinite);
     EXPECT_EQ(core.RepeatTimes, 4);
 
     // The new GIF's composition is cancelled at its third frame; the old one
@@ -154,7 +155,7 @@ TEST_F(OptionsPageTest, CancelledGifOpeningRestoresTheOldGif)
     EXPECT_FALSE(core.Doc.BMPGIF[0][1].Empty());
     EXPECT_EQ(core.Doc.ImgWidth, 60);
     EXPECT_EQ(page.GIFDimensions, QStringLiteral("60 x 40"));
-    EXPECT_FALSE(core.Infinite);
+    EXPECT_TRUE(core.Infinite);
     EXPECT_EQ(core.RepeatTimes, 4);
 
     // Cancelled again with no old GIF: no background GIF, the modified flag as before.
