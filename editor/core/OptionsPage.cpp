@@ -363,46 +363,34 @@ void TOptionsPage::BackColorButtonClick()
 
 void TOptionsPage::BackWidthSpinExit(int value)
 {
-    value = std::clamp(value, MinSide, MaxSide);
-    BackWidth = value;
     TDocument& doc = Core.Doc;
-    if (value == doc.ImgWidth)
-        return;
-    doc.RedrawEnabled = true;
-    doc.ImgWidth = value;
-    if (Proportional && PropWidth != 0) {
-        BackHeight = ClampSide((long double)doc.ImgWidth / PropWidth * PropHeight);
-        if (IsFramePanel)
-            doc.ImgHeight = BackHeight;
-    } else if (!Proportional) {
-        PropWidth = doc.ImgWidth;
-    }
-    Core.SetRectangles();
-    if (IsFramePanel) {
-        CanvasTakesFrameSize();
-        Core.EditFrame();
-    }
-    doc.SetModify(true);
-    Notify();
-    if (Core.Hooks.CommandStates)
-        Core.Hooks.CommandStates();
+    ChangeFrameSide(value, BackWidth, doc.ImgWidth, PropWidth, BackHeight, doc.ImgHeight, PropHeight);
 }
 
 void TOptionsPage::BackHeightSpinExit(int value)
 {
-    value = std::clamp(value, MinSide, MaxSide);
-    BackHeight = value;
     TDocument& doc = Core.Doc;
-    if (value == doc.ImgHeight)
+    ChangeFrameSide(value, BackHeight, doc.ImgHeight, PropHeight, BackWidth, doc.ImgWidth, PropWidth);
+}
+
+// One side of the frame size changed in its box; with "Maintain Aspect Ratio" the
+// other side follows the reference ratio. Width and height share this with the roles swapped.
+void TOptionsPage::ChangeFrameSide(int value, int& box, int& side, int& prop, int& otherBox, int& otherSide,
+                                   int& otherProp)
+{
+    value = std::clamp(value, MinSide, MaxSide);
+    box = value;
+    if (value == side)
         return;
+    TDocument& doc = Core.Doc;
     doc.RedrawEnabled = true;
-    doc.ImgHeight = value;
-    if (Proportional && PropHeight != 0) {
-        BackWidth = ClampSide((long double)doc.ImgHeight / PropHeight * PropWidth);
+    side = value;
+    if (Proportional && prop != 0) {
+        otherBox = ClampSide((long double)side / prop * otherProp);
         if (IsFramePanel)
-            doc.ImgWidth = BackWidth;
+            otherSide = otherBox;
     } else if (!Proportional) {
-        PropHeight = doc.ImgHeight;
+        prop = side;
     }
     Core.SetRectangles();
     if (IsFramePanel) {

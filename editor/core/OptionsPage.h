@@ -112,6 +112,7 @@ public:
     static QString Dimensions(int width, int height);
 
 private:
+    void ChangeFrameSide(int value, int& box, int& side, int& prop, int& otherBox, int& otherSide, int& otherProp);
     void Notify() const;
     // The canvas and its bitmap take the frame size.
     void CanvasTakesFrameSize();
