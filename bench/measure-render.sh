@@ -48,7 +48,7 @@ if [[ -z ${XDG_RUNTIME_DIR:-} ]]; then
 fi
 
 "$writer" --write-project="$work/bench.zembra" 2>/dev/null
-echo "project: $(du -sb "$work" | cut -f1) bytes ($frames-frame ${width}x${height} background GIF, 20 figures)"
+echo "project: $(find "$work" -type f -printf "%s\n" | awk "{ s += \$1 } END { print s }") bytes ($frames-frame ${width}x${height} background GIF, 20 figures)"
 echo "build:   $build ($(grep -m1 '^CMAKE_BUILD_TYPE' "$build/CMakeCache.txt" | cut -d= -f2))"
 
 # Seconds from /usr/bin/time's "h:mm:ss" or "m:ss.cc".
