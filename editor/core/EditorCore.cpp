@@ -42,9 +42,6 @@ void TEditorCore::ClearProject()
     IsPlaying = false;
     GIFRect = {0, 0, 200, 200};
     BMPRect = {0, 0, 200, 200};
-    BackTransparent = false;
-    Infinite = true;
-    RepeatTimes = 1;
 
     GIFAnimator->SetAnimate(false);
     Animation().Clear();

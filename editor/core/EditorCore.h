@@ -87,6 +87,8 @@ public:
     void FillApBMP() { FillBitmapBack(ApBMP); }
     void FillIBMP(int width, int height) { FillBitmap(IBMP, clWhite, width, height); }
     void SetRectangles();
+    // The canvas and its bitmap take the frame size (ImgWidth x ImgHeight).
+    void CanvasTakesFrameSize();
     // Composes every frame of the GIF into a full picture; the index of the new
     // list in BMPGIF, or -1 (no frames, or not enough memory).
     int AddBMPArr(const TZGIFImage& gif);
@@ -185,11 +187,6 @@ public:
     TRect GIFRect{0, 0, 200, 200};
     TRect BMPRect{0, 0, 200, 200};
 
-    // The "Options" page as far as rendering needs it.
-    bool BackTransparent = false; // "Transparent"
-    bool Infinite = true;         // "Infinitely"
-    int RepeatTimes = 1;          // "time(s)"
-
     // Flags.
     bool IsRedraw = true;      // the redraw question may be asked
     bool IsEditorResize = true;
@@ -236,7 +233,6 @@ private:
     void DrawBackPicture(TBitmap& target);
     // Removes every frame, keeping the loop settings.
     void ClearAnimation();
-    void CanvasTakesFrameSize();
     // Reads the picture of a new "Image" figure; false (after a message) when it cannot.
     bool LoadFigurePicture(TPic& pic, const QString& file);
     // Takes back a figure that was just created.

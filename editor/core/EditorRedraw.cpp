@@ -19,7 +19,7 @@ void TEditorCore::ClearAnimation()
 void TEditorCore::SetLoop(bool flag)
 {
     Animation().SetLooping(flag);
-    Animation().SetRepeatCount(static_cast<uint16_t>(flag ? 0 : std::clamp(RepeatTimes, 1, 1000)));
+    Animation().SetRepeatCount(static_cast<uint16_t>(flag ? 0 : std::clamp(Doc.Options.RepeatCount, 1, 1000)));
 }
 
 void TEditorCore::ApplyFig()
@@ -73,11 +73,11 @@ void TEditorCore::ApplyFig()
                     duration = 10;
             }
             frame.SetAnimateInterval(static_cast<uint16_t>(std::clamp(duration, 0, 65535)));
-            const TColor frameKey = BackTransparent ? key : clNone;
+            const TColor frameKey = Doc.Options.BackTransparent ? key : clNone;
             frame.SetTransparentColor(frameKey);
             TBitmap& frameBitmap = frame.Bitmap();
-            frameBitmap.SetTransparent(BackTransparent);
-            if (BackTransparent)
+            frameBitmap.SetTransparent(Doc.Options.BackTransparent);
+            if (Doc.Options.BackTransparent)
                 frameBitmap.SetTransparentColor(frameKey);
             frame.SetDisposalMethod(TDisposalMethod::dmRestoreBackground);
             Progress().SetProgress(i);
@@ -91,8 +91,8 @@ void TEditorCore::ApplyFig()
     if (cancelled)
         ClearAnimation();
     Progress().SetApply(false);
-    animation.SetTransparent(BackTransparent);
-    SetLoop(Infinite);
+    animation.SetTransparent(Doc.Options.BackTransparent);
+    SetLoop(Doc.Options.InfiniteLoop);
 
     // 4. Back to editing.
     Doc.IsRedrawFrames = false;

@@ -123,8 +123,8 @@ void TEditorCore::DrawGIFFrame(int index)
 
 void TEditorCore::SetBitmapTransparent(TBitmap& bitmap, TColor color) const
 {
-    bitmap.SetTransparent(BackTransparent);
-    if (BackTransparent)
+    bitmap.SetTransparent(Doc.Options.BackTransparent);
+    if (Doc.Options.BackTransparent)
         bitmap.SetTransparentColor(color);
 }
 

@@ -48,25 +48,11 @@ void TOptionsPage::Notify() const
         Changed();
 }
 
-void TOptionsPage::CanvasTakesFrameSize()
-{
-    TEditorCore::FillBitmap(Core.FramePanelBMP, clWhite, Core.Doc.ImgWidth, Core.Doc.ImgHeight);
-    if (Core.Hooks.CanvasSize) {
-        const bool resize = Core.IsEditorResize;
-        Core.IsEditorResize = false; // the widget's resize must not come back as an edit
-        Core.Hooks.CanvasSize(Core.Doc.ImgWidth, Core.Doc.ImgHeight);
-        Core.IsEditorResize = resize;
-    }
-}
-
 void TOptionsPage::Clear()
 {
-    BackShapeColor = clWhite;
+    // The project's settings were reset with the document.
     BackWidth = BackHeight = 200;
     PropWidth = PropHeight = 200;
-    Proportional = true;
-    FrameDelay = 50;
-    CurrentFrameDelay = 50;
     GIFDimensions.clear();
     BackFramesCount.clear();
     PictureDimensions.clear();
@@ -114,7 +100,7 @@ void TOptionsPage::DeleteBack()
 {
     DelBackGIF();
     Core.Doc.Animation.BackGIF.Clear();
-    Core.Infinite = true;
+    Core.Doc.Options.InfiniteLoop = true;
     Core.SetLoop(true);
     GIFPreview = TBitmap();
     Notify();
@@ -204,21 +190,21 @@ void TOptionsPage::OpenEnd()
     TQAnimation& project = Core.Doc.Animation;
     TZGIFImage& gif = project.BackGIF;
     IsParam = false;
-    Core.BackTransparent = gif.Transparent();
+    Core.Doc.Options.BackTransparent = gif.Transparent();
     IsParam = true;
     // A GIF without a transparent colour keeps the background colour.
     const TColor key = gif.TransparentColor();
     if (key != clNone) {
         project.BackColor = key & 0xFFFFFF;
-        BackShapeColor = project.BackColor;
+        Core.Doc.Options.BackShapeColor = project.BackColor;
     }
     InfinityCheckClick(gif.Looping());
-    Core.RepeatTimes = std::clamp(int(gif.RepeatCount()), 1, 1000);
-    Core.SetLoop(Core.Infinite);
+    Core.Doc.Options.RepeatCount = std::clamp(int(gif.RepeatCount()), 1, 1000);
+    Core.SetLoop(Core.Doc.Options.InfiniteLoop);
 
     Core.Doc.ImgWidth = std::clamp(gif.ScreenWidth(), MinSide, MaxSide);
     Core.Doc.ImgHeight = std::clamp(gif.ScreenHeight(), MinSide, MaxSide);
-    CanvasTakesFrameSize();
+    Core.CanvasTakesFrameSize();
     GIFDimensions = Dimensions(gif.ScreenWidth(), gif.ScreenHeight());
     SetWH();
     SetProp();
@@ -250,7 +236,7 @@ void TOptionsPage::LoadBackGIF(const QString& title)
         Core.Doc.ImgWidth = std::clamp(project.BackGIF.ScreenWidth(), MinSide, MaxSide);
         Core.Doc.ImgHeight = std::clamp(project.BackGIF.ScreenHeight(), MinSide, MaxSide);
         SetWH();
-        CanvasTakesFrameSize();
+        Core.CanvasTakesFrameSize();
         GIFDimensions = Dimensions(project.BackGIF.ScreenWidth(), project.BackGIF.ScreenHeight());
         BackFramesCount = QString::number(project.BackGIF.Count()) + QStringLiteral(" ") + Core.Msg.QFrames1;
         Core.SetRectangles();
@@ -311,13 +297,13 @@ void TOptionsPage::PictureOpenButtonClick(const std::optional<QString>& fileName
     if (!IsBackGIF()) {
         Core.Doc.ImgWidth = std::clamp(project.BackBMP.Width(), MinSide, MaxSide);
         Core.Doc.ImgHeight = std::clamp(project.BackBMP.Height(), MinSide, MaxSide);
-        CanvasTakesFrameSize();
+        Core.CanvasTakesFrameSize();
         SetWH();
         IsParam = false;
-        Core.BackTransparent = project.BackBMP.Transparent();
+        Core.Doc.Options.BackTransparent = project.BackBMP.Transparent();
         IsParam = true;
         project.BackColor = project.BackBMP.TransparentColor() & 0xFFFFFF;
-        BackShapeColor = project.BackColor;
+        Core.Doc.Options.BackShapeColor = project.BackColor;
         SetProp();
     }
     project.IsBackBMP = true;
@@ -351,7 +337,7 @@ void TOptionsPage::BackColorButtonClick()
     const TColor old = Core.Doc.Animation.BackColor;
     if (const auto chosen = Core.Dialogs.ChooseColor(palette, old)) {
         Core.Doc.Animation.BackColor = *chosen & 0xFFFFFF;
-        BackShapeColor = Core.Doc.Animation.BackColor;
+        Core.Doc.Options.BackShapeColor = Core.Doc.Animation.BackColor;
         if (Core.Doc.Animation.BackColor != old)
             Core.Doc.SetModify(true);
     }
@@ -385,16 +371,16 @@ void TOptionsPage::ChangeFrameSide(int value, int& box, int& side, int& prop, in
     TDocument& doc = Core.Doc;
     doc.RedrawEnabled = true;
     side = value;
-    if (Proportional && prop != 0) {
+    if (Core.Doc.Options.MaintainAspectRatio && prop != 0) {
         otherBox = ClampSide((long double)side / prop * otherProp);
         if (IsFramePanel)
             otherSide = otherBox;
-    } else if (!Proportional) {
+    } else if (!Core.Doc.Options.MaintainAspectRatio) {
         prop = side;
     }
     Core.SetRectangles();
     if (IsFramePanel) {
-        CanvasTakesFrameSize();
+        Core.CanvasTakesFrameSize();
         Core.EditFrame();
     }
     doc.SetModify(true);
@@ -405,7 +391,7 @@ void TOptionsPage::ChangeFrameSide(int value, int& box, int& side, int& prop, in
 
 void TOptionsPage::ProportionalCheckClick(bool checked)
 {
-    Proportional = checked;
+    Core.Doc.Options.MaintainAspectRatio = checked;
     SetProp();
     Core.Doc.IsModify = true;
     if (Core.Hooks.CommandStates)
@@ -414,7 +400,7 @@ void TOptionsPage::ProportionalCheckClick(bool checked)
 
 void TOptionsPage::BackTransparentCheckClick(bool checked)
 {
-    Core.BackTransparent = checked;
+    Core.Doc.Options.BackTransparent = checked;
     if (!IsParam)
         return;
     Core.Doc.RedrawEnabled = true;
@@ -428,7 +414,7 @@ void TOptionsPage::BackTransparentCheckClick(bool checked)
 void TOptionsPage::InfinityCheckClick(bool checked)
 {
     Core.Doc.RedrawEnabled = true;
-    Core.Infinite = checked;
+    Core.Doc.Options.InfiniteLoop = checked;
     Core.SetLoop(checked);
     Core.Doc.IsModify = true;
     Notify();
@@ -437,30 +423,30 @@ void TOptionsPage::InfinityCheckClick(bool checked)
 void TOptionsPage::TimesSpinExit(int value)
 {
     Core.Doc.RedrawEnabled = true;
-    Core.RepeatTimes = std::clamp(value, 1, 1000);
-    Core.SetLoop(Core.Infinite);
+    Core.Doc.Options.RepeatCount = std::clamp(value, 1, 1000);
+    Core.SetLoop(Core.Doc.Options.InfiniteLoop);
     Core.Doc.SetModify(true);
     Notify();
 }
 
 void TOptionsPage::FrameDelaySpinExit(int value)
 {
-    FrameDelay = std::clamp(value, MinDelay, MaxDelay);
-    Core.Doc.AnInt = FrameDelay;
+    Core.Doc.Options.FrameDelay = std::clamp(value, MinDelay, MaxDelay);
+    Core.Doc.AnInt = Core.Doc.Options.FrameDelay;
     Core.Doc.SetModify(true);
     Notify();
 }
 
 void TOptionsPage::CurrentFrameDelaySpinExit(int value)
 {
-    CurrentFrameDelay = std::clamp(value, MinDelay, MaxDelay);
+    Core.Doc.Options.CurrentFrameDelay = std::clamp(value, MinDelay, MaxDelay);
     TDocument& doc = Core.Doc;
     TZGIFImage& animation = Core.Animation();
     const int index = Core.FrameIndex();
     if (doc.IsChGoTo && index >= 0 && index < animation.Count()) {
         doc.IsChDelay = true;
         // A frame holds 16 bits of milliseconds: longer durations are held at the longest.
-        const auto duration = uint16_t(std::min(CurrentFrameDelay, 65535));
+        const auto duration = uint16_t(std::min(Core.Doc.Options.CurrentFrameDelay, 65535));
         TZGIFFrame& frame = animation.Frames(index);
         if (frame.AnimateInterval() != duration)
             doc.RedrawEnabled = true;
@@ -481,32 +467,32 @@ void TOptionsPage::SetCurrentDelay()
     const TZGIFImage& animation = Core.Animation();
     const int index = Core.FrameIndex();
     if (animation.Count() > 0 && index >= 0 && index < animation.Count()) {
-        CurrentFrameDelay = std::max(MinDelay, int(animation.Frames(index).AnimateInterval()));
+        Core.Doc.Options.CurrentFrameDelay = std::max(MinDelay, int(animation.Frames(index).AnimateInterval()));
         Notify();
     }
 }
 
 void TOptionsPage::SaveGIFParam()
 {
-    GIFTransparent = Core.BackTransparent;
-    GIFLoop = Core.Infinite;
+    GIFTransparent = Core.Doc.Options.BackTransparent;
+    GIFLoop = Core.Doc.Options.InfiniteLoop;
     GIFWidth = BackWidth;
     GIFHeight = BackHeight;
-    GIFRepeatCount = Core.RepeatTimes;
-    GIFBackColor = BackShapeColor;
+    GIFRepeatCount = Core.Doc.Options.RepeatCount;
+    GIFBackColor = Core.Doc.Options.BackShapeColor;
 }
 
 void TOptionsPage::LoadGIFParam()
 {
     IsParam = false;
-    Core.BackTransparent = GIFTransparent;
+    Core.Doc.Options.BackTransparent = GIFTransparent;
     IsParam = true;
-    Core.Infinite = GIFLoop;
+    Core.Doc.Options.InfiniteLoop = GIFLoop;
     BackWidth = GIFWidth;
     BackHeight = GIFHeight;
-    Core.RepeatTimes = GIFRepeatCount;
-    Core.SetLoop(Core.Infinite);
-    BackShapeColor = GIFBackColor;
+    Core.Doc.Options.RepeatCount = GIFRepeatCount;
+    Core.SetLoop(Core.Doc.Options.InfiniteLoop);
+    Core.Doc.Options.BackShapeColor = GIFBackColor;
     Core.Doc.Animation.BackColor = GIFBackColor;
     Core.EditFrame();
     Notify();

@@ -22,13 +22,12 @@ public:
     std::function<void()> Changed;
 
     // --- What the controls show -------------------------------------------------
-    TColor BackShapeColor = clWhite; // BackColorShape
+    // The swatch, "Transparent", "Maintain Aspect Ratio", the durations and the
+    // loop show the project's settings (Core.Doc.Options); the rest is here.
+    const TProjectOptions& Options() const { return Core.Doc.Options; }
     int BackWidth = 200;             // BackWidthSpin
     int BackHeight = 200;            // BackHeightSpin
-    bool Proportional = true;        // ProportionalCheck
-    int FrameDelay = 50;             // FrameDelaySpin
-    int CurrentFrameDelay = 50;      // CurrentFrameDelaySpin
-    bool TimesEnabled() const { return !Core.Infinite; } // "time(s)" and its label
+    bool TimesEnabled() const { return !Core.Doc.Options.InfiniteLoop; } // "time(s)" and its label
     QString GIFDimensions;           // GIFDimensionsLabel
     QString BackFramesCount;         // BackFramesCountLabel
     QString PictureDimensions;       // PictureDimensionsLabel
@@ -114,8 +113,6 @@ public:
 private:
     void ChangeFrameSide(int value, int& box, int& side, int& prop, int& otherBox, int& otherSide, int& otherProp);
     void Notify() const;
-    // The canvas and its bitmap take the frame size.
-    void CanvasTakesFrameSize();
     // Ends a GIF opening without a background GIF.
     void EndWithoutBackGIF(bool modified);
     // Lowers the composite indexes of picture values above a removed list.

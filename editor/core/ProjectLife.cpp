@@ -49,30 +49,14 @@ void TProjectLife::NewProject()
     Shown();
 }
 
-void TProjectLife::StoreOptions()
-{
-    TProjectOptions& o = Core.Doc.Options;
-    o.BackShapeColor = Page.BackShapeColor;
-    o.BackTransparent = Core.BackTransparent;
-    o.FrameDelay = Page.FrameDelay;
-    o.InfiniteLoop = Core.Infinite;
-    o.RepeatCount = Core.RepeatTimes;
-    o.CurrentFrameDelay = Page.CurrentFrameDelay;
-    o.MaintainAspectRatio = Page.Proportional;
-}
-
 void TProjectLife::ApplyOptions()
 {
-    const TProjectOptions& o = Core.Doc.Options;
-    Page.BackShapeColor = o.BackShapeColor & 0xFFFFFF;
-    Page.IsParam = false;
-    Core.BackTransparent = o.BackTransparent;
-    Page.IsParam = true;
-    Page.FrameDelay = std::clamp(int(o.FrameDelay), 10, 1000000);
-    Core.Infinite = o.InfiniteLoop;
-    Core.RepeatTimes = std::clamp(int(o.RepeatCount), 1, 1000);
-    Page.CurrentFrameDelay = std::clamp(int(o.CurrentFrameDelay), 10, 1000000);
-    Page.Proportional = o.MaintainAspectRatio;
+    // Values the controls cannot show are brought into their ranges.
+    TProjectOptions& o = Core.Doc.Options;
+    o.BackShapeColor &= 0xFFFFFF;
+    o.FrameDelay = std::clamp(int(o.FrameDelay), 10, 1000000);
+    o.RepeatCount = std::clamp(int(o.RepeatCount), 1, 1000);
+    o.CurrentFrameDelay = std::clamp(int(o.CurrentFrameDelay), 10, 1000000);
     Page.BackWidth = std::clamp(Core.Doc.ImgWidth, 1, 10000);
     Page.BackHeight = std::clamp(Core.Doc.ImgHeight, 1, 10000);
     Page.SetProp();
@@ -87,8 +71,8 @@ void TProjectLife::ApplyOptions()
     if (project.IsBackBMP)
         Page.PictureDimensions = TOptionsPage::Dimensions(project.BackBMP.Width(), project.BackBMP.Height());
     // The loop settings and transparency go to the animation read with the project.
-    Core.Animation().SetTransparent(Core.BackTransparent);
-    Core.SetLoop(Core.Infinite);
+    Core.Animation().SetTransparent(Core.Doc.Options.BackTransparent);
+    Core.SetLoop(Core.Doc.Options.InfiniteLoop);
     if (Page.Changed)
         Page.Changed();
 }
@@ -106,13 +90,7 @@ bool TProjectLife::ReadProject(const QString& path)
         return false;
     ApplyOptions();
     // The canvas takes the frame size read; the editor view shows the first frame.
-    TEditorCore::FillBitmap(Core.FramePanelBMP, clWhite, Core.Doc.ImgWidth, Core.Doc.ImgHeight);
-    if (Core.Hooks.CanvasSize) {
-        const bool resize = Core.IsEditorResize;
-        Core.IsEditorResize = false;
-        Core.Hooks.CanvasSize(Core.Doc.ImgWidth, Core.Doc.ImgHeight);
-        Core.IsEditorResize = resize;
-    }
+    Core.CanvasTakesFrameSize();
     Core.SetRectangles();
     Core.EditFrame();
     Core.Doc.RedrawEnabled = false; // the animation comes from the project's files
@@ -121,7 +99,6 @@ bool TProjectLife::ReadProject(const QString& path)
 
 bool TProjectLife::WriteProject(const QString& path)
 {
-    StoreOptions();
     TProjectFile file(Core.Doc, Core.Animation(), Core.Progress());
     const bool ok = file.Write(path);
     Core.Progress().SetApply(false);

@@ -56,9 +56,7 @@ public:
     QString Caption() const;
     QString ProjFile() const { return Core.Doc.ProjFile; }
 
-    // Settings of the page and the core into the document (before writing),
-    // and back (after reading).
-    void StoreOptions();
+    // The page shows the settings just read.
     void ApplyOptions();
 
     TEditorCore& Core;

@@ -125,7 +125,7 @@ TEST_F(EditorCoreTest, TransparentCheckDecidesTheFramesKeyColour)
     for (int i = 0; i < core.FrameCount(); ++i)
         EXPECT_EQ(core.Animation().Frames(i).TransparentColor(), clNone);
 
-    core.BackTransparent = true;
+    core.Doc.Options.BackTransparent = true;
     core.RedrawAnimation();
     ASSERT_EQ(core.FrameCount(), 2);
     for (int i = 0; i < 2; ++i)
@@ -246,12 +246,12 @@ TEST_F(EditorCoreTest, RedrawQuestionOnlyWhenSomethingChanged)
 
 TEST_F(EditorCoreTest, LoopSettingsReachTheAnimation)
 {
-    core.RepeatTimes = 7;
-    core.Infinite = false;
+    core.Doc.Options.RepeatCount = 7;
+    core.Doc.Options.InfiniteLoop = false;
     core.RedrawAnimation();
     EXPECT_FALSE(core.Animation().Looping());
     EXPECT_EQ(core.Animation().RepeatCount(), 7);
-    core.Infinite = true;
+    core.Doc.Options.InfiniteLoop = true;
     core.RedrawAnimation();
     EXPECT_TRUE(core.Animation().Looping());
     EXPECT_EQ(core.Animation().RepeatCount(), 0);

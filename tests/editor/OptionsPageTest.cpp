@@ -141,8 +141,8 @@ TEST_F(OptionsPageTest, CancelledGifOpeningRestoresTheOldGif)
     page.GIFOpenButtonClick(MakeGif(dir, QStringLiteral("old.gif"), 2, 60, 40, true, 4));
     ASSERT_EQ(core.Doc.BackNum, 0);
     EXPECT_EQ(page.BackFramesCount, QStringLiteral("2 frame(s)"));
-    EXPECT_TRUE(core.Infinite);
-    EXPECT_EQ(core.RepeatTimes, 4);
+    EXPECT_TRUE(core.Doc.Options.InfiniteLoop);
+    EXPECT_EQ(core.Doc.Options.RepeatCount, 4);
 
     // The new GIF's composition is cancelled at its third frame; the old one
     // (two frames) is composed again without being cancelled.
@@ -155,8 +155,8 @@ TEST_F(OptionsPageTest, CancelledGifOpeningRestoresTheOldGif)
     EXPECT_FALSE(core.Doc.BMPGIF[0][1].Empty());
     EXPECT_EQ(core.Doc.ImgWidth, 60);
     EXPECT_EQ(page.GIFDimensions, QStringLiteral("60 x 40"));
-    EXPECT_TRUE(core.Infinite);
-    EXPECT_EQ(core.RepeatTimes, 4);
+    EXPECT_TRUE(core.Doc.Options.InfiniteLoop);
+    EXPECT_EQ(core.Doc.Options.RepeatCount, 4);
 
     // Cancelled again with no old GIF: no background GIF, the modified flag as before.
     page.GIFDeleteButtonClick();
@@ -206,7 +206,7 @@ TEST_F(OptionsPageTest, BackgroundColourComesFromThePalette)
     core.Doc.IsModify = false;
     page.BackColorButtonClick();
     EXPECT_EQ(core.Doc.Animation.BackColor, chosen);
-    EXPECT_EQ(page.BackShapeColor, chosen);
+    EXPECT_EQ(page.Options().BackShapeColor, chosen);
     EXPECT_TRUE(core.Doc.IsModify);
     ASSERT_EQ(dialogs.Asked().back().Kind, TScriptedDialogs::TKind::Color);
     EXPECT_EQ(dialogs.Asked().back().Color, clWhite);

@@ -111,12 +111,12 @@ TEST_F(ProjectLifeTest, ReopensTheLastProjectWithItsOptions)
     EXPECT_EQ(core2.Doc.ImgWidth, 300);
     EXPECT_EQ(page2.BackWidth, 300);
     EXPECT_EQ(page2.BackHeight, core.Doc.ImgHeight);
-    EXPECT_FALSE(core2.Infinite);
-    EXPECT_EQ(core2.RepeatTimes, 3);
-    EXPECT_EQ(page2.FrameDelay, 120);
-    EXPECT_FALSE(page2.Proportional);
+    EXPECT_FALSE(core2.Doc.Options.InfiniteLoop);
+    EXPECT_EQ(core2.Doc.Options.RepeatCount, 3);
+    EXPECT_EQ(page2.Options().FrameDelay, 120);
+    EXPECT_FALSE(page2.Options().MaintainAspectRatio);
     EXPECT_EQ(core2.Doc.Animation.BackColor, HalftonePalette()[9]);
-    EXPECT_EQ(page2.BackShapeColor, HalftonePalette()[9]);
+    EXPECT_EQ(page2.Options().BackShapeColor, HalftonePalette()[9]);
     EXPECT_TRUE(dialogs2.Messages().isEmpty());
 
     // A last project that no longer exists: a new project, no message.
