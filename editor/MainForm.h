@@ -17,6 +17,7 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -36,6 +37,8 @@ class QToolBar;
 class QToolButton;
 class TColorShape;
 class TEditorCore;
+class TOptionsPage;
+class TProjectLife;
 class TImagePanel;
 class TZGIFAnimator;
 
@@ -72,7 +75,9 @@ public:
 
     // Settings file ("settings.dat" in ZembraDir).
     QString SettingsPath() const;
-    bool ReadSettings();
+    // Applies the stored window and default properties; lastProject receives
+    // the project that was open when the settings were written.
+    bool ReadSettings(QString* lastProject = nullptr);
     bool WriteSettings();
     TWindowSettings CurrentWindowSettings() const;
     void ApplyWindowSettings(const TWindowSettings& settings);
@@ -83,8 +88,8 @@ public:
     void SetModify(bool value);
     void SetModifyTrue() { SetModify(true); }
     void SetModifyFalse() { SetModify(false); }
-    bool Modified() const { return IsModify; }
-    QString ProjectFile() const { return ProjFile; }
+    bool Modified() const;
+    QString ProjectFile() const;
     QString ZembraFolder() const { return ZembraDir; }
 
     // Long operations.
@@ -138,20 +143,22 @@ private:
     void FillMessages();
     void InitFlags();
     void CreateWorkObjects();
-    void SaveGIFParam();
-    void LoadGIFParam();
-    bool ReadProject(const QString& fileName);
-    bool WriteProject(const QString& fileName);
-    void NewProject();
     void ObjEn(bool single);
 
     // Commands (more are wired as the editor grows).
-    bool SaveActExecute();
-    void NewProjectButtonClick();
-    void OpenProjectButtonClick();
-    bool SaveAsProjectButtonClick();
     void ParamButtonClick();
     void ResetButtonClick();
+    // Runs a command; an error it raises is shown as a message and the
+    // window goes on (the command has left the project as it was).
+    void Guard(const std::function<void()>& command);
+
+    // The "Options" page and the project life cycle (MainFormOptions.cpp).
+    void BuildOptionsWiring();
+    void BuildProjectWiring();
+    // Refills the "Options" page's controls from the page's logic.
+    void ShowOptionsPage();
+    // After a project was cleared, opened or saved under a new name.
+    void ProjectShown();
 
     // Editing and preview wiring.
     void BuildEditorCore();
@@ -171,63 +178,19 @@ private:
     TToolWindows Tools;
     THeadlessProgress HeadlessProgress; // until the progress window exists
     std::unique_ptr<TEditorCore> Core;
+    std::unique_ptr<TOptionsPage> Page; // the "Options" page's logic
+    std::unique_ptr<TProjectLife> Life; // new, open, save
     TZGIFAnimator* GIFAnimator = nullptr; // the preview control, in GIFAnimatorPanel
 
-    // Project and settings state.
+    // Window state; the project's state lives in the editor core's document.
     TDefaultParam DefaultParam;
     QString ZembraDir;
-    QString ProjFile;
     TBitmap BMPNo; // "No" placeholder for empty preview boxes
-    TBitmap IBMP;  // the canvas background of the current frame
-
     bool IsStart = true;
-    bool IsModify = false;
-    bool IsProject = false;
-    bool IsRead = false;
     bool IsCnt = true;
     bool IsBtnCnt = true;
-    bool IsGo = true;
-    bool IsGIFDraw = true;
-    bool IsFramePanel = true;
-    bool IsResize = false;
     bool IsCoord = true;
-    bool IsRedraw = true;
-    bool IsParam = true;
-    bool IsEditorResize = true;
-    bool IsMouseDown = false;
-    bool IsOldObj = false;
-    bool SelCen = false;
-    bool IsDel = true;
-    bool IsChRot = true;
-    bool IsChDelay = false;
-    bool IsChGoTo = true;
-    bool IsFrOper = false;
     bool IsDefault = false;
-    bool IsRedrawFrames = false;
-    bool IsSelRec = false;
-    bool IsShift = false;
-    int BackNum = -1;
-    int ImgWidth = 200;
-    int ImgHeight = 200;
-    int AnInt = 50;
-    int CapX = 0;
-    int CapY = 0;
-    int FrCount = 0;
-    int ImgH = 0;
-    int OldPos = 0;
-    int QRow = 0;
-    int OldFrame = -1;
-    int CurIndex = -2;
-    int PropWidth = 200;
-    int PropHeight = 200;
-
-    // Copy of the "Options" page (SaveGIFParam / LoadGIFParam).
-    bool GIFTransparent = false;
-    bool GIFLoop = true;
-    int GIFWidth = 200;
-    int GIFHeight = 200;
-    int GIFRepeatCount = 1;
-    TColor GIFBackColor = clWhite;
 
     // Commands.
     QAction* NewProjectAct = nullptr;

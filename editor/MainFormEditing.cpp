@@ -6,6 +6,7 @@
 #include "editor/ImagePanel.h"
 #include "editor/ZGIFAnimator.h"
 #include "editor/core/EditorCore.h"
+#include "editor/core/OptionsPage.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -81,10 +82,9 @@ void TMainForm::BuildEditorCore()
     hooks.Repaint = [this] { FramePanel->SetPicture(Core->FramePanelBMP); };
     hooks.CanvasSize = [this](int width, int height) { FramePanel->setFixedSize(width, height); };
     hooks.FrameSize = [this](int width, int height) {
-        const QSignalBlocker blockWidth(BackWidthSpin);
-        const QSignalBlocker blockHeight(BackHeightSpin);
-        BackWidthSpin->setValue(width);
-        BackHeightSpin->setValue(height);
+        Page->BackWidth = width;
+        Page->BackHeight = height;
+        ShowOptionsPage();
     };
     hooks.CommandStates = [this] { EnBut(); };
     hooks.SelectionChanged = [this] { ObjEnCount(); };
@@ -109,11 +109,7 @@ void TMainForm::BuildEditorCore()
             break;
         }
     };
-    hooks.Caption = [this] {
-        CapX = Core->CapX;
-        CapY = Core->CapY;
-        ShowCaption();
-    };
+    hooks.Caption = [this] { ShowCaption(); };
     hooks.RotationCentre = [this](int x, int y) {
         const QSignalBlocker blockX(XSpin);
         const QSignalBlocker blockY(YSpin);
@@ -149,6 +145,8 @@ void TMainForm::BuildEditorCore()
     });
 
     BuildPreviewWiring();
+    BuildOptionsWiring();
+    BuildProjectWiring();
 }
 
 void TMainForm::QNewFigure(TQFigName kind)
@@ -203,7 +201,6 @@ void TMainForm::EnBut()
     const bool frames = Core->FrameCount() > 0;
     const bool playing = Core->IsPlaying;
     const bool selected = doc.QCount > 0;
-    IsModify = doc.IsModify;
 
     RedrawAct->setEnabled(doc.RedrawEnabled && !playing);
     AddFrameAct->setEnabled(!playing);
@@ -218,6 +215,10 @@ void TMainForm::EnBut()
     NextButton->setEnabled(frames && !playing);
     EndButton->setEnabled(frames && !playing);
     GoSpin->setEnabled(frames && !playing);
-    SaveAct->setEnabled(IsModify);
+    SaveAct->setEnabled(doc.IsModify);
+    SaveGIFAct->setEnabled(frames && !playing);
+    SaveFrameAct->setEnabled(frames && !playing);
+    OpenGIFAct->setEnabled(!playing);
+    GIFOpenButton->setEnabled(!playing);
     // The rest of the command states follow with the panels and the frame strip.
 }

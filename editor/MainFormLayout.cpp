@@ -6,6 +6,8 @@
 #include "editor/FigureIcons.h"
 #include "editor/ImagePanel.h"
 #include "editor/core/EditorCore.h"
+#include "editor/core/OptionsPage.h"
+#include "editor/core/ProjectLife.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -124,10 +126,10 @@ QToolButton* TMainForm::AddToolButton(QToolBar* bar, QAction* action, const QStr
 
 void TMainForm::BuildActions()
 {
-    NewProjectAct = MakeAction(QStringLiteral("NewProjectAct"), QStringLiteral("New Project"));
-    OpenProjectAct = MakeAction(QStringLiteral("OpenProjectAct"), QStringLiteral("Open Project"));
+    NewProjectAct = MakeAction(QStringLiteral("NewProjectAct"), QStringLiteral("New Project"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    OpenProjectAct = MakeAction(QStringLiteral("OpenProjectAct"), QStringLiteral("Open Project"), QKeySequence(Qt::CTRL | Qt::Key_O));
     SaveAct = MakeAction(QStringLiteral("SaveAct"), QStringLiteral("Save Project"), QKeySequence(Qt::CTRL | Qt::Key_S));
-    SaveAsProjectAct = MakeAction(QStringLiteral("SaveAsProjectAct"), QStringLiteral("Save Project As"));
+    SaveAsProjectAct = MakeAction(QStringLiteral("SaveAsProjectAct"), QStringLiteral("Save Project As"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     OpenGIFAct = MakeAction(QStringLiteral("OpenGIFAct"), QStringLiteral("Open GIF"));
     SaveGIFAct = MakeAction(QStringLiteral("SaveGIFAct"), QStringLiteral("Save GIF"));
     SaveAVIAct = MakeAction(QStringLiteral("SaveAVIAct"), QStringLiteral("Save AVI"));
@@ -164,8 +166,6 @@ void TMainForm::BuildActions()
         FigureActs[i]->setIcon(FigureIcon(info.Kind));
     }
 
-    connect(SaveAct, &QAction::triggered, this, &TMainForm::SaveActExecute);
-    connect(NewProjectAct, &QAction::triggered, this, &TMainForm::NewProjectButtonClick);
     connect(HelpAct, &QAction::triggered, this, &TMainForm::HelpExecute);
     connect(ParamAct, &QAction::triggered, this, &TMainForm::ParamButtonClick);
     connect(ResetAct, &QAction::triggered, this, &TMainForm::ResetButtonClick);

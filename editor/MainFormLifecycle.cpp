@@ -4,7 +4,7 @@
 
 #include "editor/ColorShape.h"
 #include "editor/ImagePanel.h"
-#include "editor/core/Caption.h"
+#include "editor/core/ProjectLife.h"
 #include "editor/core/EditorCore.h"
 #include "platform/Canvas.h"
 #include "platform/KnownFolders.h"
@@ -26,8 +26,6 @@
 #include <algorithm>
 
 namespace {
-
-const QString ProjectFilter = QStringLiteral("Projects (*.zembra)|*.zembra|All Files (*.*)|*.*");
 
 // The placeholder of empty preview boxes: white, 140 x 118, the text centred in
 // black "Times New Roman" of size 16.
@@ -79,44 +77,26 @@ void TMainForm::closeEvent(QCloseEvent* event)
 void TMainForm::FillMessages()
 {
     Msg = TMessages{};
+    Core->Msg = Msg;
 }
 
 void TMainForm::InitFlags()
 {
-    IsProject = false;
-    IsRead = false;
     IsCnt = true;
     IsBtnCnt = true;
-    IsGo = true;
-    IsGIFDraw = true;
-    IsFramePanel = true;
-    IsResize = false;
     IsCoord = true;
     Progress().SetNotFile(true);
-    IsRedraw = true;
-    IsParam = true;
-    IsEditorResize = true;
-    IsMouseDown = false;
-    IsOldObj = false;
-    BackNum = -1;
     FramesScrollBar->setRange(0, 0);
     FramesScrollBar->setValue(0);
-    ImgWidth = 0;
-    ImgHeight = 0;
-    AnInt = 50;
-    CapX = 0;
-    CapY = 0;
-    ProjFile.clear();
 }
 
 void TMainForm::CreateWorkObjects()
 {
     BMPNo = MakeNoImage(Msg.NoImg);
-    IBMP = WhiteBitmap(200, 200);
     FramePanel->move(0, 0);
     FramePanel->setFixedSize(200, 200);
     FramePanel->setCursor(Qt::CrossCursor);
-    FramePanel->SetPicture(IBMP);
+    FramePanel->SetPicture(WhiteBitmap(200, 200));
 }
 
 void TMainForm::FormShow()
@@ -125,245 +105,76 @@ void TMainForm::FormShow()
         return;
     FillMessages();
     InitFlags();
-    ShowCaption();
     CreateWorkObjects();
+    ShowCaption();
 
     // The settings folder: Documents/Zembra, created when missing. Without a
     // Documents folder there is no settings folder (nothing is read or written).
-    bool opened = false;
     const QString documents = DocumentsDir.isEmpty() ? GetKnownFolderPath(TKnownFolder::Documents) : DocumentsDir;
     ZembraDir = documents.isEmpty() ? QString() : QDir(documents).filePath(QStringLiteral("Zembra"));
     if (!ZembraDir.isEmpty())
         QDir().mkpath(ZembraDir);
-
-    ClearProject();
-
-    if (!Arguments.isEmpty() && QFileInfo(Arguments.first()).isFile()) {
-        ProjFile = QFileInfo(Arguments.first()).absoluteFilePath();
-        if (ReadProject(ProjFile)) {
-            IsProject = true;
-            SetModifyFalse();
-            ShowCaption();
-            opened = true;
-        }
-    }
+    Life->ZembraDir = ZembraDir;
 
     InitDefault();
+    QString lastProject;
+    if (!ZembraDir.isEmpty() && QDir(ZembraDir).exists())
+        ReadSettings(&lastProject);
 
-    if (!ZembraDir.isEmpty() && QDir(ZembraDir).exists()) {
-        const QString commandLineProject = ProjFile;
-        ReadSettings();
-        if (opened) {
-            ProjFile = commandLineProject; // the stored last project does not replace it
-        } else if (!ProjFile.isEmpty() && QFileInfo(ProjFile).isFile() && ReadProject(ProjFile)) {
-            IsProject = true;
-            SetModifyFalse();
-            ShowCaption();
-            opened = true;
-        }
-    }
-
-    if (!opened) {
+    // The project named on the command line, else the last one, else a new one.
+    QString commandLineProject;
+    if (!Arguments.isEmpty() && QFileInfo(Arguments.first()).isFile())
+        commandLineProject = QFileInfo(Arguments.first()).absoluteFilePath();
+    if (!Life->OpenAtStart(commandLineProject, lastProject))
         ObjEn(false);
-        NewProject();
-        SaveGIFParam();
-    }
     IsStart = false;
+    EnBut();
 }
 
 bool TMainForm::FormClose()
 {
-    const bool saved = SavePrompt();
+    const bool closing = Life->CloseQuery();
     if (!ZembraDir.isEmpty() && QDir(ZembraDir).exists())
         WriteSettings();
-    return saved;
+    return closing;
 }
 
 void TMainForm::ClearProject()
 {
-    ObjEn(false);
-    BackNum = -1;
-    SelCen = false;
-    IsDel = true;
-    IsProject = true;
-    IsChRot = true;
-    Progress().SetApply(true);
-    IsChDelay = false;
-    IsFrOper = false;
     IsDefault = false;
-    Progress().SetShowApply(false);
-    IsRedrawFrames = false;
-    IsSelRec = false;
-    IsShift = false;
-    FrCount = 0;
-    ImgH = 0;
-    OldPos = 0;
-    ImgWidth = 200;
-    ImgHeight = 200;
-    PropWidth = 200;
-    PropHeight = 200;
-    AnInt = 50;
-    QRow = 0;
-    OldFrame = -1;
-    CurIndex = -2;
-
-    // Canvas and its bitmap 200 x 200, white.
-    IBMP = WhiteBitmap(200, 200);
-    FramePanel->setFixedSize(200, 200);
-    FramePanel->SetPicture(IBMP);
-    Core->Msg = Msg;
-    Core->ClearProject(); // the project, the animation and the canvas the core draws
-
-    // The "Options" page back to a new project's values.
-    GIFImage->SetPicture(BMPNo);
-    PictureImage->SetPicture(BMPNo);
-    GIFDimensionsLabel->clear();
-    BackFramesCountLabel->clear();
-    PictureDimensionsLabel->clear();
-    BackColorShape->SetColor(clWhite);
-    BackWidthSpin->setValue(200);
-    BackHeightSpin->setValue(200);
-    ProportionalCheck->setChecked(true);
-    IsParam = false;
-    BackTransparentCheck->setChecked(false);
-    IsParam = true;
-    FrameDelaySpin->setValue(50);
-    InfinityCheck->setChecked(true);
-    TimesSpin->setValue(1);
-    IsChGoTo = false;
-    CurrentFrameDelaySpin->setValue(50);
-    IsChGoTo = true;
-    PageControl->setCurrentIndex(0);
-    DrawObjectControl->setCurrentIndex(0);
-
-    SetModifyFalse();
-    ProjFile.clear();
-    ShowCaption();
-    FramesScrollBar->setRange(0, 0);
-    FramesScrollBar->setValue(0);
-}
-
-void TMainForm::NewProject()
-{
-    ClearProject();
-    Core->AddFrames(0); // the first frame, as "Add Frame" makes it
-    Core->Doc.OldFrame = 0;
-    Core->Doc.IsFrOper = false;
-    OldFrame = 0;
-    IsFrOper = false;
-    SetGoTo();
-    EnBut();
-}
-
-void TMainForm::SaveGIFParam()
-{
-    GIFTransparent = BackTransparentCheck->isChecked();
-    GIFLoop = InfinityCheck->isChecked();
-    GIFWidth = BackWidthSpin->value();
-    GIFHeight = BackHeightSpin->value();
-    GIFRepeatCount = TimesSpin->value();
-    GIFBackColor = BackColorShape->Color();
-}
-
-void TMainForm::LoadGIFParam()
-{
-    IsParam = false;
-    BackTransparentCheck->setChecked(GIFTransparent);
-    IsParam = true;
-    InfinityCheck->setChecked(GIFLoop);
-    BackWidthSpin->setValue(GIFWidth);
-    BackHeightSpin->setValue(GIFHeight);
-    TimesSpin->setValue(GIFRepeatCount);
-    BackColorShape->SetColor(GIFBackColor);
-}
-
-bool TMainForm::ReadProject(const QString&)
-{
-    return false; // no project reader yet: every project fails to open
-}
-
-bool TMainForm::WriteProject(const QString&)
-{
-    return false; // no project writer yet: every save fails and says so
+    Life->ClearProject();
 }
 
 void TMainForm::SetModify(bool value)
 {
     Core->Doc.SetModify(value);
-    IsModify = value;
-    SaveAct->setEnabled(value);
+    EnBut();
+}
+
+bool TMainForm::Modified() const
+{
+    return Core->Doc.IsModify;
+}
+
+QString TMainForm::ProjectFile() const
+{
+    return Core->Doc.ProjFile;
 }
 
 bool TMainForm::SavePrompt()
 {
-    if (IsModify && Dialogs->AskYesNo(Msg.QSaveChanges))
-        return SaveActExecute();
-    return true;
+    return Life->SavePrompt();
 }
 
-bool TMainForm::SaveActExecute()
+void TMainForm::Guard(const std::function<void()>& command)
 {
-    if (ProjFile.isEmpty())
-        return SaveAsProjectButtonClick();
-    if (WriteProject(ProjFile)) {
-        SetModifyFalse();
-        return true;
+    try {
+        command();
+    } catch (const std::exception& e) {
+        Progress().SetApply(false);
+        Dialogs->ShowMessage(QString::fromUtf8(e.what()));
     }
-    Dialogs->ShowMessage(Msg.QNotSaved);
-    return false;
-}
-
-bool TMainForm::SaveAsProjectButtonClick()
-{
-    TFileDialogRequest request;
-    request.Filter = ProjectFilter;
-    request.DefaultExt = QStringLiteral("zembra");
-    request.OverwritePrompt = true;
-    if (QDir(ZembraDir).exists())
-        request.InitialDir = ZembraDir;
-    const auto chosen = Dialogs->SaveFile(request);
-    if (!chosen)
-        return false;
-    if (!WriteProject(chosen->FileName)) {
-        Dialogs->ShowMessage(Msg.QPrNotSaved);
-        return false;
-    }
-    IsModify = false;
-    SaveAct->setEnabled(false);
-    ProjFile = chosen->FileName;
-    ShowCaption();
-    return true;
-}
-
-void TMainForm::NewProjectButtonClick()
-{
-    if (!SavePrompt())
-        return; // the work the user wanted saved is kept
-    NewProject();
-}
-
-void TMainForm::OpenProjectButtonClick()
-{
-    if (!SavePrompt())
-        return;
-    TFileDialogRequest request;
-    request.Filter = ProjectFilter;
-    request.MustExist = true;
-    if (QDir(ZembraDir).exists())
-        request.InitialDir = ZembraDir;
-    const auto chosen = Dialogs->OpenFile(request);
-    if (!chosen)
-        return;
-    ClearProject();
-    if (ReadProject(chosen->FileName)) {
-        IsProject = true;
-        SetModifyFalse();
-        ProjFile = chosen->FileName;
-        ShowCaption();
-    } else {
-        NewProject();
-        Dialogs->ShowMessage(Msg.QPrNotOpen);
-    }
+    EnBut();
 }
 
 void TMainForm::ObjEn(bool single)
@@ -380,7 +191,7 @@ void TMainForm::InitDefault()
 void TMainForm::ShowDefault()
 {
     IsDefault = true;
-    IsDel = false;
+    Core->Doc.IsDel = false;
     IsCoord = false;
     IsBtnCnt = false;
 
@@ -428,7 +239,7 @@ void TMainForm::ShowDefault()
 
     IsCoord = true;
     IsBtnCnt = true;
-    IsDel = true;
+    Core->Doc.IsDel = true;
 }
 
 void TMainForm::ParamButtonClick()
@@ -446,7 +257,8 @@ void TMainForm::ResetButtonClick()
 
 void TMainForm::ShowCaption()
 {
-    setWindowTitle(MainCaption(ProjFile, AnimationFrameCount(), Msg.QFrames1, CapX, CapY));
+    if (Life)
+        setWindowTitle(Life->Caption());
 }
 
 QString TMainForm::HelpFile() const

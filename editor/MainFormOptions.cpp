@@ -5,6 +5,11 @@
 #include "editor/ColorShape.h"
 #include "editor/Controls.h"
 #include "editor/ImagePanel.h"
+#include "editor/core/EditorCore.h"
+#include "editor/core/OptionsPage.h"
+#include "editor/core/ProjectLife.h"
+
+#include <QAction>
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -12,9 +17,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -160,4 +167,106 @@ void TMainForm::BuildPreviewPage()
     layout->addWidget(GIFAnimatorPanel, 1);
     layout->addLayout(buttons);
     PageControl->addTab(page, QStringLiteral("Preview"));
+}
+
+void TMainForm::BuildOptionsWiring()
+{
+    Page = std::make_unique<TOptionsPage>(*Core);
+    Page->Changed = [this] { ShowOptionsPage(); };
+
+    connect(GIFOpenButton, &QPushButton::clicked, this, [this] { Guard([this] { Page->GIFOpenButtonClick(); }); });
+    connect(OpenGIFAct, &QAction::triggered, GIFOpenButton, &QPushButton::click);
+    connect(GIFDeleteButton, &QPushButton::clicked, this, [this] { Guard([this] { Page->GIFDeleteButtonClick(); }); });
+    connect(PictureOpenButton, &QPushButton::clicked, this,
+            [this] { Guard([this] { Page->PictureOpenButtonClick(); }); });
+    connect(PictureDeleteButton, &QPushButton::clicked, this,
+            [this] { Guard([this] { Page->PictureDeleteButtonClick(); }); });
+    connect(BackColorButton, &QPushButton::clicked, this, [this] { Guard([this] { Page->BackColorButtonClick(); }); });
+
+    // Boxes act when they are left or on Enter, as their values are typed.
+    connect(BackWidthSpin, &QSpinBox::editingFinished, this,
+            [this] { Guard([this] { Page->BackWidthSpinExit(BackWidthSpin->value()); }); });
+    connect(BackHeightSpin, &QSpinBox::editingFinished, this,
+            [this] { Guard([this] { Page->BackHeightSpinExit(BackHeightSpin->value()); }); });
+    connect(ProportionalCheck, &QCheckBox::clicked, this, [this](bool on) { Guard([this, on] { Page->ProportionalCheckClick(on); }); });
+    connect(BackTransparentCheck, &QCheckBox::clicked, this,
+            [this](bool on) { Guard([this, on] { Page->BackTransparentCheckClick(on); }); });
+    connect(InfinityCheck, &QCheckBox::clicked, this, [this](bool on) { Guard([this, on] { Page->InfinityCheckClick(on); }); });
+    connect(TimesSpin, &QSpinBox::editingFinished, this,
+            [this] { Guard([this] { Page->TimesSpinExit(TimesSpin->value()); }); });
+    connect(FrameDelaySpin, &QSpinBox::editingFinished, this,
+            [this] { Guard([this] { Page->FrameDelaySpinExit(FrameDelaySpin->value()); }); });
+    connect(CurrentFrameDelaySpin, &QSpinBox::editingFinished, this,
+            [this] { Guard([this] { Page->CurrentFrameDelaySpinExit(CurrentFrameDelaySpin->value()); }); });
+
+    connect(SaveGIFAct, &QAction::triggered, this, [this] { Guard([this] { Page->SaveGIFButtonClick(); }); });
+    connect(SaveFrameAct, &QAction::triggered, this, [this] { Guard([this] { Page->SaveFrameButtonClick(); }); });
+}
+
+void TMainForm::BuildProjectWiring()
+{
+    Life = std::make_unique<TProjectLife>(*Core, *Page);
+    Life->ProjectShown = [this] { ProjectShown(); };
+
+    connect(NewProjectAct, &QAction::triggered, this, [this] {
+        Guard([this] {
+            IsDefault = false;
+            Life->NewProjectButtonClick();
+        });
+    });
+    connect(OpenProjectAct, &QAction::triggered, this, [this] {
+        Guard([this] {
+            IsDefault = false;
+            Life->OpenProjectButtonClick();
+        });
+    });
+    connect(SaveAct, &QAction::triggered, this, [this] { Guard([this] { Life->SaveActExecute(); }); });
+    connect(SaveAsProjectAct, &QAction::triggered, this, [this] { Guard([this] { Life->SaveAsProjectButtonClick(); }); });
+
+    // The shown pages are stored with the project.
+    connect(PageControl, &QTabWidget::currentChanged, this, [this](int index) { Core->Doc.Options.MainPage = index; });
+    connect(DrawObjectControl, &QTabWidget::currentChanged, this,
+            [this](int index) { Core->Doc.Options.FigurePage = index; });
+}
+
+void TMainForm::ShowOptionsPage()
+{
+    const TOptionsPage& page = *Page;
+    const TProjectOptions& o = page.Options();
+    const QSignalBlocker blocks[] = {QSignalBlocker(BackWidthSpin), QSignalBlocker(BackHeightSpin),
+                                     QSignalBlocker(ProportionalCheck), QSignalBlocker(BackTransparentCheck),
+                                     QSignalBlocker(FrameDelaySpin), QSignalBlocker(InfinityCheck),
+                                     QSignalBlocker(TimesSpin), QSignalBlocker(CurrentFrameDelaySpin)};
+    BackColorShape->SetColor(o.BackShapeColor);
+    BackWidthSpin->setValue(page.BackWidth);
+    BackHeightSpin->setValue(page.BackHeight);
+    ProportionalCheck->setChecked(o.MaintainAspectRatio);
+    BackTransparentCheck->setChecked(o.BackTransparent);
+    FrameDelaySpin->setValue(o.FrameDelay);
+    InfinityCheck->setChecked(o.InfiniteLoop);
+    TimesSpin->setValue(o.RepeatCount);
+    TimesSpin->setEnabled(page.TimesEnabled());
+    if (QWidget* label = findChild<QWidget*>(QStringLiteral("TimesLabel")))
+        label->setEnabled(page.TimesEnabled());
+    CurrentFrameDelaySpin->setValue(o.CurrentFrameDelay);
+    GIFDimensionsLabel->setText(page.GIFDimensions);
+    BackFramesCountLabel->setText(page.BackFramesCount);
+    PictureDimensionsLabel->setText(page.PictureDimensions);
+    GIFImage->SetPicture(page.GIFPreview.Empty() ? BMPNo : page.GIFPreview);
+    PictureImage->SetPicture(page.PicturePreview ? Core->Doc.Animation.BackBMP : BMPNo);
+}
+
+void TMainForm::ProjectShown()
+{
+    ShowOptionsPage();
+    const TProjectOptions& o = Core->Doc.Options;
+    PageControl->setCurrentIndex(std::clamp(int(o.MainPage), 0, PageControl->count() - 1));
+    DrawObjectControl->setCurrentIndex(std::clamp(int(o.FigurePage), 0, DrawObjectControl->count() - 1));
+    FramesScrollBar->setRange(0, 0);
+    FramesScrollBar->setValue(0);
+    ObjEnCount();
+    SetGoTo();
+    ResizeAnim();
+    ShowCaption();
+    EnBut();
 }

@@ -1,11 +1,11 @@
 // TMainForm: the "Preview" page and the frame commands that reach the editor
 // core now — "Play", "Stop", "Start", "Previous", "Next", "End", the
-// frame-changed handling, "Redraw Frames", "Add Frame", "Go to Frame #", and
-// the "Options" settings that rendering reads.
+// frame-changed handling, "Redraw Frames", "Add Frame" and "Go to Frame #".
 #include "editor/MainForm.h"
 
 #include "editor/ZGIFAnimator.h"
 #include "editor/core/EditorCore.h"
+#include "editor/core/OptionsPage.h"
 #include "editor/core/PicSize.h"
 
 #include <QAction>
@@ -55,7 +55,7 @@ void TMainForm::BuildPreviewWiring()
         const int value = GoSpin->value();
         if (value < 1 || value > Core->FrameCount())
             return;
-        if (IsChGoTo) {
+        if (Core->Doc.IsChGoTo) {
             Core->IsGo = false;
             GoToFrame(value - 1);
             Core->IsGo = true;
@@ -63,37 +63,6 @@ void TMainForm::BuildPreviewWiring()
         Core->Doc.IsModify = true;
         EnBut();
     });
-
-    // What rendering reads from the "Options" page.
-    connect(BackTransparentCheck, &QCheckBox::toggled, this, [this](bool on) {
-        Core->BackTransparent = on;
-        if (!IsParam)
-            return;
-        Core->Doc.RedrawEnabled = true;
-        Core->EditFrame();
-        EnBut();
-    });
-    connect(InfinityCheck, &QCheckBox::toggled, this, [this](bool on) {
-        Core->Infinite = on;
-        TimesSpin->setEnabled(!on);
-        Core->SetLoop(on);
-        Core->Doc.RedrawEnabled = true;
-        Core->Doc.IsModify = true;
-        EnBut();
-    });
-    connect(TimesSpin, &QSpinBox::editingFinished, this, [this] {
-        Core->RepeatTimes = TimesSpin->value();
-        Core->SetLoop(Core->Infinite);
-        Core->Doc.RedrawEnabled = true;
-        Core->SetModifyTrue();
-        EnBut();
-    });
-    connect(FrameDelaySpin, &QSpinBox::editingFinished, this, [this] {
-        Core->Doc.AnInt = FrameDelaySpin->value();
-        Core->SetModifyTrue();
-        EnBut();
-    });
-    TimesSpin->setEnabled(!InfinityCheck->isChecked());
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
@@ -124,8 +93,6 @@ void TMainForm::SetGoTo()
 {
     if (!Core || !Core->IsGo)
         return;
-    const bool chGoTo = IsChGoTo;
-    IsChGoTo = false;
     const QSignalBlocker block(GoSpin);
     if (Core->FrameCount() > 0) {
         GoSpin->setRange(1, Core->FrameCount());
@@ -134,17 +101,11 @@ void TMainForm::SetGoTo()
         GoSpin->setRange(0, 0);
         GoSpin->setValue(0);
     }
-    IsChGoTo = chGoTo;
     ShowCaption();
 }
 
 void TMainForm::SetCurrentDelay()
 {
-    if (!Core || Core->FrameCount() == 0 || Core->FrameIndex() < 0)
-        return;
-    const bool chGoTo = IsChGoTo;
-    IsChGoTo = false;
-    const QSignalBlocker block(CurrentFrameDelaySpin);
-    CurrentFrameDelaySpin->setValue(Core->Animation().Frames(Core->FrameIndex()).AnimateInterval());
-    IsChGoTo = chGoTo;
+    if (Page)
+        Page->SetCurrentDelay(); // the page refills "Current Frame Duration"
 }

@@ -2,6 +2,8 @@
 // default figure properties.
 #include "editor/MainForm.h"
 
+#include "editor/core/EditorCore.h"
+
 #include "editor/ImagePanel.h"
 
 #include <QDir>
@@ -49,14 +51,15 @@ QString TMainForm::SettingsPath() const
     return ZembraDir.isEmpty() ? QString() : QDir(ZembraDir).filePath(SettingsFileName);
 }
 
-bool TMainForm::ReadSettings()
+bool TMainForm::ReadSettings(QString* lastProject)
 {
     TWindowSettings window;
     const QString path = SettingsPath();
     if (path.isEmpty() || !LoadSettingsFile(path, window, DefaultParam))
         return false;
     ApplyWindowSettings(window);
-    ProjFile = window.LastProject;
+    if (lastProject)
+        *lastProject = window.LastProject;
     return true;
 }
 
@@ -79,7 +82,7 @@ TWindowSettings TMainForm::CurrentWindowSettings() const
     w.Height = normal.height();
     w.PropertyPanelWidth = DrawObjectScroll->width();
     w.FrameStripHeight = FramesImage->height();
-    w.LastProject = ProjFile;
+    w.LastProject = Core->Doc.ProjFile;
     return w;
 }
 
