@@ -5,6 +5,7 @@
 #include "platform/Progress.h"
 
 #include <new>
+#include <stdexcept>
 
 namespace {
 
@@ -29,7 +30,7 @@ private:
 
 } // namespace
 
-int AddBMPArr(TDocument& doc, TZGIFImage& gif, TProgress& progress)
+int AddBMPArr(TDocument& doc, const TZGIFImage& gif, TProgress& progress)
 {
     const int count = gif.Count();
     if (count == 0)
@@ -50,20 +51,32 @@ int AddBMPArr(TDocument& doc, TZGIFImage& gif, TProgress& progress)
             composite.SetSize(width, height);
             {
                 TCanvas canvas(composite);
-                canvas.Brush.Color = frame.TransparentColor();
+                const TColor key = frame.TransparentColor();
+                canvas.Brush.Color = key == clNone ? clWhite : key;
                 canvas.FillRect(TRect{0, 0, width, height});
                 if (i > 0)
                     canvas.Draw(0, 0, list[static_cast<size_t>(i - 1)]);
                 const TPoint origin = frame.Origin();
-                frame.Draw(canvas, TRect{origin.X, origin.Y, origin.X + frame.Width(), origin.Y + frame.Height()},
-                           i > 0);
+                try {
+                    frame.Draw(canvas, TRect{origin.X, origin.Y, origin.X + frame.Width(), origin.Y + frame.Height()},
+                               i > 0);
+                } catch (const std::bad_alloc&) {
+                    throw;
+                } catch (const std::exception&) {
+                    // A frame that does not decode adds nothing to the picture.
+                }
             }
+            // The composite holds the picture now; an encoded frame decodes
+            // again when something else needs its pixels.
+            frame.FreeBitmap();
             composite.SetPixelFormat(TPixelFormat::pf24bit);
             progress.SetProgress(progress.Position() + 1);
         }
     } catch (const std::bad_alloc&) {
         return -1;
     } catch (const std::length_error&) {
+        return -1;
+    } catch (const std::runtime_error&) { // a bitmap that could not be allocated
         return -1;
     }
     guard.Done();

@@ -11,9 +11,10 @@ class TProgress;
 // when the GIF has no frames or the pictures do not fit in memory (the list is
 // then removed and the caller shows "Not enough RAM!"). Each frame advances the
 // progress by one; once IsApply is false the remaining frames are skipped and
-// their slots stay empty. Frame disposal methods are not consulted. Decoding
-// errors of the GIF are raised after the partial list was removed.
-int AddBMPArr(TDocument& doc, TZGIFImage& gif, TProgress& progress);
+// their slots stay empty. Frame disposal methods are not consulted; frames
+// start from their transparent colour (white when they have none), and a frame
+// that does not decode adds nothing to its picture.
+int AddBMPArr(TDocument& doc, const TZGIFImage& gif, TProgress& progress);
 
 // Removes list `index` of doc.BMPGIF; later lists move down by one. The owners
 // of indexes into the list correct them themselves.

@@ -2,6 +2,7 @@
 // current frame.
 #include "editor/core/EditorCore.h"
 #include "editor/core/PicSize.h"
+#include "model/GIFComposites.h"
 
 #include <algorithm>
 #include <new>
@@ -47,59 +48,15 @@ void TEditorCore::SetRectangles()
 
 int TEditorCore::AddBMPArr(const TZGIFImage& gif)
 {
-    Doc.IsGIFDraw = false;
-    if (gif.Count() == 0) {
-        Doc.IsGIFDraw = true; // nothing composed: figure edits may be stored again
-        return -1;
-    }
-    const int k = static_cast<int>(Doc.BMPGIF.size());
-    auto fail = [&] {
-        Doc.IsGIFDraw = true;
-        DelBMPArr(k);
+    const int k = ::AddBMPArr(Doc, gif, Progress());
+    if (k == -1 && gif.Count() > 0)
         Dialogs.ShowMessage(Msg.QRAM);
-        return -1;
-    };
-    try {
-        const int width = gif.ScreenWidth();
-        const int height = gif.ScreenHeight();
-        if (qint64(width) * height * gif.Count() > kMaxCompositePixels)
-            throw std::bad_alloc();
-        Doc.BMPGIF.emplace_back(static_cast<size_t>(gif.Count()));
-        std::vector<TBitmap>& list = Doc.BMPGIF.back();
-        for (int i = 0; i < gif.Count() && Progress().IsApply(); ++i) {
-            TZGIFFrame& frame = gif.Frames(i);
-            TBitmap& composite = list[static_cast<size_t>(i)];
-            const TColor key = frame.TransparentColor();
-            FillBitmap(composite, key == clNone ? clWhite : key, width, height);
-            TCanvas& canvas = composite.Canvas();
-            if (i > 0)
-                canvas.CopyRect({0, 0, width, height}, list[static_cast<size_t>(i - 1)], {0, 0, width, height});
-            try {
-                const TPoint at = frame.Origin();
-                frame.Draw(canvas, {at.X, at.Y, at.X + frame.Width(), at.Y + frame.Height()}, i > 0);
-            } catch (const std::bad_alloc&) {
-                throw;
-            } catch (const std::exception&) {
-                // A frame that does not decode adds nothing to the picture.
-            }
-            composite.SetPixelFormat(TPixelFormat::pf24bit);
-            Progress().SetProgress(Progress().Position() + 1);
-        }
-    } catch (const std::bad_alloc&) {
-        return fail();
-    } catch (const std::length_error&) {
-        return fail();
-    } catch (const std::runtime_error&) { // a bitmap that could not be allocated
-        return fail();
-    }
-    Doc.IsGIFDraw = true;
     return k;
 }
 
 void TEditorCore::DelBMPArr(int index)
 {
-    if (index >= 0 && index < static_cast<int>(Doc.BMPGIF.size()))
-        Doc.BMPGIF.erase(Doc.BMPGIF.begin() + index);
+    ::DelBMPArr(Doc, index);
 }
 
 void TEditorCore::DrawGIFFrameAll(int index, TBitmap& target)

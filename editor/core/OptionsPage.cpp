@@ -211,6 +211,7 @@ void TOptionsPage::OpenEnd()
     Core.SetRectangles();
     BackFramesCount = QString::number(gif.Count()) + QStringLiteral(" ") + Core.Msg.QFrames1;
     PreviewEnd();
+    Notify(); // the page shows the new background before the redraw question
     Core.ConfirmRedraw();
     Core.SetFrameIndex(0);
     Notify();

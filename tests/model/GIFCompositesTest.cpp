@@ -3,6 +3,7 @@
 
 #include "model/Document.h"
 #include "model/GIFComposites.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -57,4 +58,28 @@ TEST(GIFComposites, NothingForAnEmptyGIFAndEmptySlotsAfterCancel)
     EXPECT_TRUE(doc.BMPGIF[0][2].Empty());
     EXPECT_TRUE(doc.BMPGIF[0][3].Empty());
     EXPECT_TRUE(doc.IsGIFDraw);
+}
+
+TEST(GIFComposites, WhatNoFrameCoversIsWhiteAndTheLoadedFramesAreNotKeptDecoded)
+{
+    TZGIFImage written;
+    const int only = written.AddFrame(MakeBitmap(3, 3, clBlue));
+    written.Frames(only).SetOrigin(TPoint{2, 2});
+    const QString file = TempDir() + QStringLiteral("/corner.gif");
+    written.SaveToFile(file);
+
+    TZGIFImage gif;
+    gif.LoadFromFile(file);
+    ASSERT_EQ(gif.ScreenWidth(), 5);
+    TDocument doc;
+    THeadlessProgress progress;
+    ASSERT_EQ(AddBMPArr(doc, gif, progress), 0);
+    const TBitmap& composite = doc.BMPGIF[0][0];
+    EXPECT_EQ(composite.Pixel(0, 0), clWhite);
+    EXPECT_EQ(composite.Pixel(3, 3), clBlue);
+    // The pictures live in the composites; the frame decodes again on demand.
+    EXPECT_FALSE(gif.Frames(0).HasBitmap());
+    TBitmap again;
+    gif.Frames(0).AssignTo(again);
+    EXPECT_EQ(again.Pixel(1, 1), clBlue);
 }
