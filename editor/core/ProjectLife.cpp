@@ -88,10 +88,11 @@ bool TProjectLife::ReadProject(const QString& path)
     Core.Progress().SetApply(false);
     if (!ok)
         return false;
+    // The background's rectangles first: the page's preview is drawn into them.
+    Core.SetRectangles();
     ApplyOptions();
     // The canvas takes the frame size read; the editor view shows the first frame.
     Core.CanvasTakesFrameSize();
-    Core.SetRectangles();
     Core.EditFrame();
     Core.Doc.RedrawEnabled = false; // the animation comes from the project's files
     return true;

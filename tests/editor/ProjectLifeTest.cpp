@@ -3,6 +3,8 @@
 #include "editor/core/EditorCore.h"
 #include "editor/core/OptionsPage.h"
 #include "editor/core/ProjectLife.h"
+#include "gif/ZGIFImage.h"
+#include "platform/Canvas.h"
 #include "platform/ScriptedDialogs.h"
 #include "tests/support/TestSupport.h"
 
@@ -136,4 +138,37 @@ TEST_F(ProjectLifeTest, ReopensTheLastProjectWithItsOptions)
     EXPECT_EQ(dialogs2.Messages(), QStringList{QStringLiteral("The project does not open!")});
     EXPECT_TRUE(life2.ProjFile().isEmpty());
     EXPECT_EQ(core2.Animation().Count(), 1);
+}
+
+TEST_F(ProjectLifeTest, AReopenedBackgroundGIFLooksAsItDidWhenSaved)
+{
+    TZGIFImage gif;
+    for (const TColor color : {clRed, clBlue}) {
+        TBitmap bitmap(320, 240);
+        bitmap.Canvas().Brush.Color = color;
+        bitmap.Canvas().FillRect(TRect(0, 0, 320, 240));
+        gif.AddFrame(bitmap);
+    }
+    const QString gifFile = Path(QStringLiteral("back.gif"));
+    gif.SaveToFile(gifFile);
+    page.GIFOpenButtonClick(gifFile);
+    ASSERT_EQ(page.GIFDimensions, QStringLiteral("320 x 240"));
+    const TBitmap saved = page.GIFPreview;
+    ASSERT_EQ(saved.Pixel(319, 239), clRed);
+    const QString file = Path(QStringLiteral("back.zembra"));
+    ASSERT_TRUE(life.SaveAsProjectButtonClick(file));
+
+    TScriptedDialogs dialogs2;
+    THeadlessProgress progress2;
+    TEditorCore core2{dialogs2, progress2};
+    TOptionsPage page2{core2};
+    TProjectLife life2{core2, page2};
+    ASSERT_TRUE(life2.OpenAtStart(file, {}));
+    EXPECT_EQ(page2.GIFDimensions, QStringLiteral("320 x 240"));
+    EXPECT_EQ(page2.BackFramesCount, QStringLiteral("2 frame(s)"));
+    ASSERT_EQ(page2.GIFPreview.Width(), saved.Width());
+    ASSERT_EQ(page2.GIFPreview.Height(), saved.Height());
+    // The whole frame, not shrunk into the 200 x 200 frame of a new project.
+    EXPECT_EQ(page2.GIFPreview.Pixel(319, 239), clRed);
+    EXPECT_EQ(core2.FramePanelBMP.Width(), 320);
 }
