@@ -1,12 +1,10 @@
 // The main window's project commands and "Options" page: what the user clicks
 // reaches the project, the controls show the project, and a project saved in
 // one session comes back in the next.
-#include "editor/MainForm.h"
+#include "tests/editor/MainFormFixture.h"
 #include "editor/core/EditorCore.h"
 #include "gif/ZGIFImage.h"
 #include "platform/Canvas.h"
-#include "platform/ScriptedDialogs.h"
-#include "tests/support/TestSupport.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -19,22 +17,8 @@
 
 namespace {
 
-class MainFormProjectTest : public ::testing::Test {
+class MainFormProjectTest : public MainFormFixture {
 protected:
-    void Start(QStringList arguments = {})
-    {
-        form.reset();
-        form = std::make_unique<TMainForm>(dialogs, std::move(arguments), documents);
-        form->show();
-    }
-
-    template <class T>
-    T* Find(const QString& name)
-    {
-        T* found = form->findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return found;
-    }
     void Trigger(const QString& action) { Find<QAction>(action)->trigger(); }
     void Click(const QString& button) { Find<QAbstractButton>(button)->click(); }
     // Types a value into a box and leaves it.
@@ -61,17 +45,14 @@ protected:
         return Path(name);
     }
 
-    TScriptedDialogs dialogs;
-    QString documents = TempDir();
     QString folder = TempDir();
-    std::unique_ptr<TMainForm> form;
 };
 
 } // namespace
 
 TEST_F(MainFormProjectTest, ASavedProjectComesBackInTheNextSessionWithItsOptions)
 {
-    Start();
+    CreateAndShow();
     Click(QStringLiteral("InfinityCheck")); // off: "time(s)" can be set
     EXPECT_TRUE(Find<QSpinBox>(QStringLiteral("TimesSpin"))->isEnabled());
     Enter(QStringLiteral("TimesSpin"), 4);
@@ -95,7 +76,7 @@ TEST_F(MainFormProjectTest, ASavedProjectComesBackInTheNextSessionWithItsOptions
     EXPECT_TRUE(form->close()); // saved: no question
     EXPECT_TRUE(dialogs.Questions().isEmpty());
 
-    Start();
+    CreateAndShow();
     EXPECT_EQ(form->ProjectFile(), QFileInfo(file).absoluteFilePath());
     EXPECT_FALSE(form->Modified());
     EXPECT_FALSE(Find<QCheckBox>(QStringLiteral("InfinityCheck"))->isChecked());
@@ -122,14 +103,14 @@ TEST_F(MainFormProjectTest, ASavedProjectComesBackInTheNextSessionWithItsOptions
     dialogs.QueueFile(other);
     Trigger(QStringLiteral("SaveAsProjectAct"));
     form->close();
-    Start({file});
+    CreateAndShow({file});
     EXPECT_EQ(form->ProjectFile(), QFileInfo(file).absoluteFilePath());
     EXPECT_EQ(Find<QSpinBox>(QStringLiteral("TimesSpin"))->value(), 5);
 }
 
 TEST_F(MainFormProjectTest, ABackgroundGIFBecomesTheFramesAndCanBeDeleted)
 {
-    Start();
+    CreateAndShow();
     const QString gif = MakeGIF(QStringLiteral("back.gif"), 120, 80, 3);
     dialogs.QueueFile(gif);
     dialogs.QueueYesNo(true); // "Redraw frames to change animation?"
@@ -160,7 +141,7 @@ TEST_F(MainFormProjectTest, ABackgroundGIFBecomesTheFramesAndCanBeDeleted)
 
 TEST_F(MainFormProjectTest, FilesThatCannotBeUsedAreReportedAndNothingIsLost)
 {
-    Start();
+    CreateAndShow();
     Enter(QStringLiteral("BackWidthSpin"), 240);
 
     // A picture that does not decode: the decoder's message, the frame unchanged.

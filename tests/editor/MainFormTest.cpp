@@ -2,6 +2,7 @@
 // default-properties panel and the settings it restores and writes back.
 #include "editor/ImagePanel.h"
 #include "editor/MainForm.h"
+#include "tests/editor/MainFormFixture.h"
 #include "editor/SkyStyle.h"
 #include "editor/core/Caption.h"
 #include "platform/ScriptedDialogs.h"
@@ -27,26 +28,8 @@
 
 namespace {
 
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public MainFormFixture {
 protected:
-    void Create(QStringList arguments = {})
-    {
-        form = std::make_unique<TMainForm>(dialogs, std::move(arguments), documents);
-    }
-    void CreateAndShow()
-    {
-        Create();
-        form->show();
-    }
-
-    template <class T>
-    T* Find(const QString& name)
-    {
-        T* found = form->findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return found;
-    }
-
     // The caption label of a control (the label whose buddy it is).
     QString CaptionOf(QWidget* control)
     {
@@ -57,10 +40,6 @@ protected:
     }
 
     QString SettingsFile() const { return documents + QStringLiteral("/Zembra/settings.dat"); }
-
-    TScriptedDialogs dialogs;
-    QString documents = TempDir();
-    std::unique_ptr<TMainForm> form;
 };
 
 QStringList TabTitles(QTabWidget* tabs)
