@@ -1,9 +1,13 @@
 #pragma once
 // TMainForm, the editor's main window. The class is split across files by
 // concern: MainFormLayout.cpp builds the window (toolbars, frame strip),
-// MainFormOptions.cpp the "Options" and "Preview" pages, MainFormPanels.cpp the
-// figure property pages, MainFormLifecycle.cpp start-up, closing, caption and
-// help, MainFormSettings.cpp the settings file.
+// MainFormOptions.cpp the "Options" and "Preview" pages and wires the
+// "Options" page and the project commands to their logic (TOptionsPage,
+// TProjectLife), MainFormPanels.cpp the figure property pages,
+// MainFormEditing.cpp and MainFormPreview.cpp the canvas and the preview,
+// MainFormLifecycle.cpp start-up, closing, caption and help,
+// MainFormSettings.cpp the settings file. The project itself lives in the
+// editor core (TEditorCore); the window only shows it.
 #include "editor/ToolWindows.h"
 #include "editor/core/Messages.h"
 #include "editor/core/SettingsFile.h"

@@ -1,5 +1,5 @@
-// TMainForm: the "Options" page (background, frame size, durations, loop) and the
-// "Preview" page.
+// TMainForm: the "Options" page (background, frame size, durations, loop), the
+// "Preview" page, and the wiring of the page and the project commands.
 #include "editor/MainForm.h"
 
 #include "editor/ColorShape.h"
