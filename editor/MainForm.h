@@ -5,6 +5,7 @@
 // "Options" page and the project commands to their logic (TOptionsPage,
 // TProjectLife), MainFormPanels.cpp the figure property pages,
 // MainFormEditing.cpp and MainFormPreview.cpp the canvas and the preview,
+// MainFormStrip.cpp the frame strip and the frame commands,
 // MainFormLifecycle.cpp start-up, closing, caption and help,
 // MainFormSettings.cpp the settings file. The project itself lives in the
 // editor core (TEditorCore); the window only shows it.
@@ -174,6 +175,11 @@ private:
     void ResizeAnim();
     void SetGoTo();
     void SetCurrentDelay();
+
+    // The frame strip and the frame commands (MainFormStrip.cpp).
+    void BuildStripWiring();
+    // Shows the core's strip bitmap and scroll values.
+    void ShowStrip();
 
     TDialogs* Dialogs;
     QStringList Arguments;

@@ -95,6 +95,7 @@ void TMainForm::BuildEditorCore()
     hooks.AnimationChanged = [this] {
         ResizeAnim();
         SetGoTo();
+        Core->RedrawStrip();
     };
     hooks.Cursor = [this](TCanvasCursor cursor) {
         switch (cursor) {
@@ -145,6 +146,7 @@ void TMainForm::BuildEditorCore()
     });
 
     BuildPreviewWiring();
+    BuildStripWiring();
     BuildOptionsWiring();
     BuildProjectWiring();
 }
@@ -220,5 +222,11 @@ void TMainForm::EnBut()
     SaveFrameAct->setEnabled(frames && !playing);
     OpenGIFAct->setEnabled(!playing);
     GIFOpenButton->setEnabled(!playing);
-    // The rest of the command states follow with the panels and the frame strip.
+    const bool frameCommands = frames && !playing;
+    for (QAction* act : {DuplicateFrameAct, CopyFrameAct, CutFrameAct, DeleteFrameAct})
+        act->setEnabled(frameCommands);
+    PasteFrameAct->setEnabled(AddFrameAct->isEnabled() && doc.Buffer.Count() > 0);
+    MoveLeftAct->setEnabled(Core->CanMoveLeft());
+    MoveRightAct->setEnabled(Core->CanMoveRight());
+    // The rest of the command states follow with the panels.
 }

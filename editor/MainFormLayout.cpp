@@ -289,9 +289,16 @@ void TMainForm::BuildFrameStrip()
     FramesScrollBar->setRange(0, 0);
     OtherFramesScrollPanel = new QWidget(StripPanel);
     OtherFramesScrollPanel->setObjectName(QStringLiteral("OtherFramesScrollPanel"));
-    OtherFramesScrollPanel->setFixedWidth(0);
+    OtherFramesScrollPanel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    // The scroll bar spans only the cells drawn (ShowStrip caps its width); the panel takes the rest.
+    FramesScrollBar->setMaximumWidth(0);
+    auto* scrollRow = new QHBoxLayout;
+    scrollRow->setContentsMargins(0, 0, 0, 0);
+    scrollRow->setSpacing(0);
+    scrollRow->addWidget(FramesScrollBar, 1000);
+    scrollRow->addWidget(OtherFramesScrollPanel, 1);
 
-    // Under the strip: its scroll bar, then the current frame's duration and the go-to box.
+    // Under the scroll bar: the current frame's duration and the go-to box.
     CurrentFrameDelaySpin = MakeSpin(StripPanel, QStringLiteral("CurrentFrameDelaySpin"), 10, 1000000, 50);
     GoSpin = MakeSpin(StripPanel, QStringLiteral("GoSpin"), 0, 0, 0);
     GoSpin->setMinimumWidth(70);
@@ -299,9 +306,7 @@ void TMainForm::BuildFrameStrip()
     auto* row = new QHBoxLayout;
     row->setContentsMargins(0, 2, 0, 0);
     row->setSpacing(4);
-    row->addWidget(FramesScrollBar, 1);
-    row->addWidget(OtherFramesScrollPanel);
-    row->addSpacing(8);
+    row->addStretch(1);
     row->addWidget(MakeLabel(StripPanel, QStringLiteral("Current Frame Duration"), CurrentFrameDelaySpin,
                              QStringLiteral("CurrentFrameDelayLabel")));
     row->addWidget(CurrentFrameDelaySpin);
@@ -314,6 +319,7 @@ void TMainForm::BuildFrameStrip()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(FramesImage, 1);
+    layout->addLayout(scrollRow);
     layout->addLayout(row);
 }
 

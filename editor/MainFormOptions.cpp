@@ -262,8 +262,7 @@ void TMainForm::ProjectShown()
     const TProjectOptions& o = Core->Doc.Options;
     PageControl->setCurrentIndex(std::clamp(int(o.MainPage), 0, PageControl->count() - 1));
     DrawObjectControl->setCurrentIndex(std::clamp(int(o.FigurePage), 0, DrawObjectControl->count() - 1));
-    FramesScrollBar->setRange(0, 0);
-    FramesScrollBar->setValue(0);
+    Core->RedrawStrip(); // at the strip position the project was saved with
     ObjEnCount();
     SetGoTo();
     ResizeAnim();

@@ -1,6 +1,7 @@
 // TMainForm: the "Preview" page and the frame commands that reach the editor
 // core now — "Play", "Stop", "Start", "Previous", "Next", "End", the
 // frame-changed handling, "Redraw Frames", "Add Frame" and "Go to Frame #".
+// The other frame commands are wired with the strip (MainFormStrip.cpp).
 #include "editor/MainForm.h"
 
 #include "editor/ZGIFAnimator.h"
@@ -44,13 +45,7 @@ void TMainForm::BuildPreviewWiring()
         SetGoTo();
         SetCurrentDelay();
     });
-    connect(AddFrameAct, &QAction::triggered, this, [this] {
-        Core->AddFrames(0);
-        SetGoTo();
-        Core->Doc.IsModify = true;
-        Core->Doc.IsFrOper = true;
-        EnBut();
-    });
+    connect(AddFrameAct, &QAction::triggered, this, [this] { Core->AddFrameButtonClick(); });
     connect(GoSpin, &QSpinBox::editingFinished, this, [this] {
         const int value = GoSpin->value();
         if (value < 1 || value > Core->FrameCount())

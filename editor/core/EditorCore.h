@@ -10,8 +10,9 @@
 // the figures' owner), EditorRender.cpp (backgrounds, GIF composites, the
 // editor view), EditorFrames.cpp (the figures' state per frame, adding
 // frames, the preview's frame changes), EditorRedraw.cpp ("Redraw Frames"),
-// EditorCanvas.cpp (the pointer state machine and stacking) and
-// EditorFigures.cpp (new figures and their default properties).
+// EditorCanvas.cpp (the pointer state machine and stacking),
+// EditorFigures.cpp (new figures and their default properties) and
+// EditorStrip.cpp (the frame strip, the frame selection and the frame commands).
 #include "drawobjects/DrawOwner.h"
 #include "drawobjects/DrawObject.h"
 #include "editor/core/Messages.h"
@@ -46,7 +47,18 @@ struct TEditorHooks {
     std::function<void(TCanvasCursor)> Cursor;
     std::function<void()> Caption;                        // pointer position or frame count changed
     std::function<void(int x, int y)> RotationCentre;     // the "X" and "Y" boxes
+    std::function<void()> Strip;                          // FramesBMP or the strip's scroll values changed
+    std::function<void(const TBitmap&)> CopyBitmap;       // a frame goes to the system clipboard
 };
+
+// The frame strip's scroll bar: range 0..Max at Position.
+struct TStripScroll {
+    int Max = 0;
+    int Position = 0;
+};
+
+// Walks of the frame selection (CycleBMPSel).
+enum TBMPSelCycle { bscDeleteFrame, bscBMPIsIn, bscRightFrame };
 
 // One object of a group drag and where it was when the drag began.
 struct TDragItem {
@@ -114,11 +126,9 @@ public:
     void GetAnim() { Doc.GetAnim(); }
     void SetAnim() { Doc.SetAnim(); }
     int GetMaxNum() const { return Doc.GetMaxNum(); }
-    // Inserts a frame after the current one; mode 0 ("Add Frame") only.
-    void AddFrames(int mode);
     // Frame-changed handling of the preview (ignored while it plays).
     void GIFAnimatorFrameChanged();
-    // The canvas refresh after a frame change.
+    // The canvas refresh after a frame change; the strip keeps the current frame in view.
     void FrameChange();
     // Goes to frame n when it exists (the animator ignores other values).
     void SetFrameIndex(int n) { GIFAnimator->SetFrameIndex(n); }
@@ -127,6 +137,61 @@ public:
     // "Play" and "Stop".
     void Play();
     void Stop();
+
+    // --- Frame strip and frame commands (EditorStrip.cpp) ---------------------------
+    // The strip control took a new size: the strip is drawn again for it.
+    void SetStripSize(int width, int height);
+    // Draws the strip into FramesBMP from frame p on (clamped); sets OldPos, ImgH, FrCount.
+    void DrawFrames(int p);
+    // The scroll values from the frame count, FrCount and OldPos.
+    void SetScroll();
+    void SetScrollIndex();
+    // SetScroll and DrawFrames at OldPos: the strip follows a changed animation.
+    void RedrawStrip();
+    void FramesEnd();
+    void HorizontalEnd();
+    // The selection becomes frame n / frame 0 / the current frame (when there are frames).
+    void SetOne(int n);
+    void SetFirst() { SetOne(0); }
+    void SetIndex() { SetOne(FrameIndex()); }
+    // Inserts n into the selection, which stays in descending order without duplicates.
+    void BMPAdd(int n);
+    // Position of n in the selection, or -1.
+    int BMPIsIn(int n) const;
+    // bscDeleteFrame deletes every selected frame, largest first; bscBMPIsIn
+    // answers n's position (or -1); bscRightFrame moves every selected frame one
+    // place right, largest first, and raises its entry.
+    int CycleBMPSel(TBMPSelCycle mode, int n = 0);
+    bool IsFrames() const { return FrameCount() > 0; }
+    // Inserts frames after the current one: 0 a background frame ("Add Frame"),
+    // 1 the frame clipboard (Paste), 2 a copy of the current frame ("Duplicate Frame").
+    void AddFrames(int mode);
+    // Pointer and scroll bar of the strip.
+    void FramesImageMouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    void FramesScrollBarChange(int position);
+    // The frame commands.
+    void AddFrameButtonClick();
+    void DuplicateFrameButtonClick();
+    void CopyFrameButtonClick();
+    void CutFrameButtonClick();
+    void PasteFrameButtonClick();
+    void DeleteFrameButtonClick();
+    void MoveLeftButtonClick();
+    void MoveRightButtonClick();
+    // Whether "Move Left" / "Move Right" can act on the selection.
+    bool CanMoveLeft() const;
+    bool CanMoveRight() const;
+    // The go-to box follows, the modified flag is set and IsFrOper becomes flag.
+    void SetGoModifyFrame(bool flag);
+    void SetGoModify() { SetGoModifyFrame(true); }
+
+    TBitmap FramesBMP;        // the strip the window shows
+    TBitmap ThumbBMP;         // one thumbnail, reused for every cell
+    TStripScroll FramesScroll;
+    int StripWidth = 0;       // size of the strip control
+    int StripHeight = 0;
+    int StripCellsWidth = 0;  // width of the cells drawn; the scroll bar spans it
+    TColor StripFillColor = clBtnFace; // the window's colour, right of the cells
 
     // --- "Redraw Frames" (EditorRedraw.cpp) ---------------------------------------
     void ApplyFig();
@@ -237,6 +302,15 @@ private:
     bool LoadFigurePicture(TPic& pic, const QString& file);
     // Takes back a figure that was just created.
     void DeleteNewFigure(int num);
+    // Makes frame n current and loads the figures for it, also when the
+    // animator already followed an edit of its image to that frame.
+    void EnterFrame(int n);
+    // Drops selection entries that name no frame, then restores the descending order.
+    void PruneBMPSel();
+    // The content of a frame "Add Frame" inserts after frame `current`.
+    TBitmap BackgroundFrame(int current);
+    // Draws cell i of the strip showing frame n.
+    void DrawFrameCell(int i, int n, int textHeight, TSize thumb);
 
     TProgress* fProgress;
     std::unique_ptr<TZGIFAnimatorCore> fOwnAnimator;
