@@ -46,8 +46,10 @@ void TMainForm::BuildStripWiring()
                     return; // the right button opens the frame commands' menu
                 Guard([&] { Core->FramesImageMouseDown(TMouseButton::mbLeft, StripShift(keys) | ssLeft, x, y); });
             });
-    connect(FramesScrollBar, &QScrollBar::valueChanged, this,
-            [this](int position) { Core->FramesScrollBarChange(position); });
+    connect(FramesScrollBar, &QScrollBar::valueChanged, this, [this](int position) {
+        if (position != Core->Doc.OldPos) // resetting the bar at start-up is no scroll
+            Core->FramesScrollBarChange(position);
+    });
 
     const auto command = [this](QAction* action, void (TEditorCore::*handler)()) {
         connect(action, &QAction::triggered, this, [this, handler] { Guard([&] { ((*Core).*handler)(); }); });
