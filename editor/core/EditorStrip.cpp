@@ -257,7 +257,9 @@ bool TEditorCore::CanMoveRight() const
 
 void TEditorCore::FramesImageMouseDown(TMouseButton button, TShiftState shift, int x, int)
 {
-    if (button != TMouseButton::mbLeft || !IsFrames() || Doc.ImgH <= 0 || x < 0)
+    // While the preview plays, the frames are the player's: a click would
+    // change the selection under a frame that moves on at once.
+    if (button != TMouseButton::mbLeft || !IsFrames() || IsPlaying || Doc.ImgH <= 0 || x < 0)
         return;
     PruneBMPSel();
     const int k = x / Doc.ImgH;

@@ -131,6 +131,13 @@ TEST_F(EditorStripTest, ShiftAndCtrlClicksExtendAndToggleTheSelection)
     EXPECT_TRUE(Sel().empty());
     EXPECT_FALSE(core.CanMoveLeft());
     EXPECT_FALSE(core.CanMoveRight());
+
+    // While the preview plays, clicks leave the frame and the selection alone.
+    core.IsPlaying = true;
+    Click(1);
+    EXPECT_EQ(core.FrameIndex(), 3);
+    EXPECT_TRUE(Sel().empty());
+    core.IsPlaying = false;
 }
 
 TEST_F(EditorStripTest, DeletingTheLastTwoOfFiveLeavesTheLastRemainingFrameCurrent)

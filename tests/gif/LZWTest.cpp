@@ -108,8 +108,9 @@ TEST(LZW, EncodedLayoutFollowsTheFixedChoices)
             first = 0;
         }
         if (code == 256) {
-            if (clears > 0)
+            if (clears > 0) {
                 EXPECT_EQ(next, 4095);
+            }
             ++clears;
             width = 9;
             next = 258;
