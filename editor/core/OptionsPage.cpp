@@ -2,6 +2,8 @@
 // durations, and the GIF and frame output of the "Options" page.
 #include "editor/core/OptionsPage.h"
 
+#include "platform/FileChoice.h"
+
 #include "editor/core/PicSize.h"
 #include "gif/ZGIFImage.h"
 #include "platform/ImageFiles.h"
@@ -121,18 +123,13 @@ void TOptionsPage::EndWithoutBackGIF(bool modified)
 
 void TOptionsPage::GIFOpenButtonClick(const std::optional<QString>& fileName)
 {
-    QString file;
-    if (fileName) {
-        file = *fileName;
-    } else {
-        TFileDialogRequest request;
-        request.Filter = GIFFilter;
-        request.MustExist = true;
-        const auto chosen = Core.Dialogs.OpenFile(request);
-        if (!chosen)
-            return;
-        file = chosen->FileName;
-    }
+    TFileDialogRequest request;
+    request.Filter = GIFFilter;
+    request.MustExist = true;
+    const auto chosen = OpenFileName(Core.Dialogs, fileName, request);
+    if (!chosen)
+        return;
+    const QString& file = *chosen;
 
     // A file that does not decode leaves everything as it was (the caller
     // shows the error).
@@ -271,18 +268,13 @@ void TOptionsPage::GIFDeleteButtonClick()
 
 void TOptionsPage::PictureOpenButtonClick(const std::optional<QString>& fileName)
 {
-    QString file;
-    if (fileName) {
-        file = *fileName;
-    } else {
-        TFileDialogRequest request;
-        request.Filter = PictureFilter;
-        request.MustExist = true;
-        const auto chosen = Core.Dialogs.OpenFile(request);
-        if (!chosen)
-            return;
-        file = chosen->FileName;
-    }
+    TFileDialogRequest request;
+    request.Filter = PictureFilter;
+    request.MustExist = true;
+    const auto chosen = OpenFileName(Core.Dialogs, fileName, request);
+    if (!chosen)
+        return;
+    const QString& file = *chosen;
     const QString ext = Extension(file);
     if (ext != QStringLiteral("BMP") && ext != QStringLiteral("JPG") && ext != QStringLiteral("JPEG")
         && ext != QStringLiteral("PNG")) {
@@ -562,19 +554,14 @@ void TOptionsPage::PreviewEnd()
 void TOptionsPage::SaveGIFButtonClick(const std::optional<QString>& fileName)
 {
     Core.ConfirmRedraw();
-    QString file;
-    if (fileName) {
-        file = *fileName;
-    } else {
-        TFileDialogRequest request;
-        request.Filter = GIFFilter;
-        request.DefaultExt = QStringLiteral("gif");
-        request.OverwritePrompt = true;
-        const auto chosen = Core.Dialogs.SaveFile(request);
-        if (!chosen)
-            return;
-        file = chosen->FileName;
-    }
+    TFileDialogRequest request;
+    request.Filter = GIFFilter;
+    request.DefaultExt = QStringLiteral("gif");
+    request.OverwritePrompt = true;
+    const auto chosen = SaveFileName(Core.Dialogs, fileName, request);
+    if (!chosen)
+        return;
+    const QString& file = *chosen;
     Core.Progress().ApplyStart(100, Core.Msg.QSaveImage);
     Core.Progress().SetProgress(100);
     try {
@@ -609,20 +596,15 @@ bool TOptionsPage::SaveFrame(const TBitmap& frame, const QString& fileName, int 
 
 void TOptionsPage::SaveFrameButtonClick(const std::optional<QString>& fileName)
 {
-    QString file;
-    if (fileName) {
-        file = *fileName;
-    } else {
-        TFileDialogRequest request;
-        request.Filter = FrameFilter;
-        request.DefaultExt = QStringLiteral("gif");
-        request.DefaultExtByFilter = {QStringLiteral("gif"), QStringLiteral("jpg"), QStringLiteral("png"),
-                                      QStringLiteral("bmp")};
-        const auto chosen = Core.Dialogs.SaveFile(request);
-        if (!chosen)
-            return;
-        file = chosen->FileName;
-    }
+    TFileDialogRequest request;
+    request.Filter = FrameFilter;
+    request.DefaultExt = QStringLiteral("gif");
+    request.DefaultExtByFilter = {QStringLiteral("gif"), QStringLiteral("jpg"), QStringLiteral("png"),
+                                  QStringLiteral("bmp")};
+    const auto chosen = SaveFileName(Core.Dialogs, fileName, request);
+    if (!chosen)
+        return;
+    const QString& file = *chosen;
     TZGIFImage& animation = Core.Animation();
     const int index = Core.FrameIndex();
     if (index < 0 || index >= animation.Count())

@@ -2,6 +2,7 @@
 #include "editor/core/ProjectLife.h"
 
 #include "editor/core/Caption.h"
+#include "platform/FileChoice.h"
 #include "model/ProjectFile.h"
 
 #include <QDir>
@@ -147,21 +148,16 @@ bool TProjectLife::SaveAsProjectButtonClick(const std::optional<QString>& fileNa
 {
     Core.ConfirmRedraw();
     Core.DrawOld();
-    QString file;
-    if (fileName) {
-        file = *fileName;
-    } else {
-        TFileDialogRequest request;
-        request.Filter = ProjectFilter;
-        request.DefaultExt = QStringLiteral("zembra");
-        request.OverwritePrompt = true;
-        if (!ZembraDir.isEmpty() && QDir(ZembraDir).exists())
-            request.InitialDir = ZembraDir;
-        const auto chosen = Core.Dialogs.SaveFile(request);
-        if (!chosen)
-            return false;
-        file = chosen->FileName;
-    }
+    TFileDialogRequest request;
+    request.Filter = ProjectFilter;
+    request.DefaultExt = QStringLiteral("zembra");
+    request.OverwritePrompt = true;
+    if (!ZembraDir.isEmpty() && QDir(ZembraDir).exists())
+        request.InitialDir = ZembraDir;
+    const auto chosen = SaveFileName(Core.Dialogs, fileName, request);
+    if (!chosen)
+        return false;
+    const QString& file = *chosen;
     if (!WriteProject(file)) {
         Core.Dialogs.ShowMessage(Core.Msg.QPrNotSaved);
         return false;
@@ -184,20 +180,15 @@ void TProjectLife::OpenProjectButtonClick(const std::optional<QString>& fileName
 {
     if (!SavePrompt())
         return;
-    QString file;
-    if (fileName) {
-        file = *fileName;
-    } else {
-        TFileDialogRequest request;
-        request.Filter = ProjectFilter;
-        request.MustExist = true;
-        if (!ZembraDir.isEmpty() && QDir(ZembraDir).exists())
-            request.InitialDir = ZembraDir;
-        const auto chosen = Core.Dialogs.OpenFile(request);
-        if (!chosen)
-            return;
-        file = chosen->FileName;
-    }
+    TFileDialogRequest request;
+    request.Filter = ProjectFilter;
+    request.MustExist = true;
+    if (!ZembraDir.isEmpty() && QDir(ZembraDir).exists())
+        request.InitialDir = ZembraDir;
+    const auto chosen = OpenFileName(Core.Dialogs, fileName, request);
+    if (!chosen)
+        return;
+    const QString& file = *chosen;
     ClearProject();
     if (!OpenProject(file)) {
         NewProject();
