@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <algorithm>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -60,4 +61,9 @@ QComboBox* MakeCombo(QWidget* parent, const QString& name, const QStringList& it
     combo->addItems(items);
     combo->setCurrentIndex(0);
     return combo;
+}
+
+void SetComboIndex(QComboBox* combo, int index)
+{
+    combo->setCurrentIndex(std::clamp(index, 0, combo->count() - 1));
 }

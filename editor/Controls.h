@@ -19,3 +19,5 @@ QLabel* MakeLabel(QWidget* parent, const QString& caption, QWidget* buddy = null
 QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption);
 QCheckBox* MakeCheck(QWidget* parent, const QString& name, const QString& caption, bool checked);
 QComboBox* MakeCombo(QWidget* parent, const QString& name, const QStringList& items);
+// Chooses item `index`, clamped to the items there are.
+void SetComboIndex(QComboBox* combo, int index);

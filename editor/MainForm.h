@@ -44,6 +44,8 @@ class TColorShape;
 class TEditorCore;
 class TOptionsPage;
 class TProjectLife;
+class TPropertyPanels;
+struct TPanelView;
 class TImagePanel;
 class TZGIFAnimator;
 
@@ -176,6 +178,21 @@ private:
     void SetGoTo();
     void SetCurrentDelay();
 
+    // The figure property pages (MainFormPanels.cpp).
+    void BuildPanelsWiring();
+    void ShowPanels(const TPanelView& view);
+    // Every page and control of the pages shown (default mode hides some after).
+    void ShowPanelControls();
+    void SetCoord();
+    void DrawPoints();
+    void RotCenEn(bool flag);
+    // After an edit that moved or resized the figure: coordinates and nodes again.
+    void SetPoints();
+    void PointsGridCellClicked(int row, int column);
+    void PointSpinExit();
+    void FramesChangesListClick(int row);
+    void DeleteChangesButtonClick();
+
     // The frame strip and the frame commands (MainFormStrip.cpp).
     void BuildStripWiring();
     // Shows the core's strip bitmap and scroll values.
@@ -190,6 +207,7 @@ private:
     std::unique_ptr<TEditorCore> Core;
     std::unique_ptr<TOptionsPage> Page; // the "Options" page's logic
     std::unique_ptr<TProjectLife> Life; // new, open, save
+    std::unique_ptr<TPropertyPanels> Panels; // the figure property pages' logic
     TZGIFAnimator* GIFAnimator = nullptr; // the preview control, in GIFAnimatorPanel
 
     // Window state; the project's state lives in the editor core's document.
@@ -200,7 +218,6 @@ private:
     bool IsCnt = true;
     bool IsBtnCnt = true;
     bool IsCoord = true;
-    bool IsDefault = false;
 
     // Commands.
     QAction* NewProjectAct = nullptr;

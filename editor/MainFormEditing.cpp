@@ -3,19 +3,24 @@
 // handle, command states and the figure panels' visibility.
 #include "editor/MainForm.h"
 
+#include "editor/ColorShape.h"
 #include "editor/ImagePanel.h"
 #include "editor/ZGIFAnimator.h"
+#include "editor/core/CommandStates.h"
 #include "editor/core/EditorCore.h"
+#include "editor/core/PropertyPanels.h"
 #include "editor/core/OptionsPage.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <initializer_list>
 
 namespace {
 
@@ -145,6 +150,7 @@ void TMainForm::BuildEditorCore()
         EnBut();
     });
 
+    BuildPanelsWiring();
     BuildPreviewWiring();
     BuildStripWiring();
     BuildOptionsWiring();
@@ -160,17 +166,6 @@ void TMainForm::QNewFigure(TQFigName kind)
 void TMainForm::ObjEnCount()
 {
     ObjEn(Core->QCount() == 1);
-    // The "Animation" page shows where the selected figure is shown.
-    const TDrawObject* obj = Core->DrObj();
-    if (Core->QCount() != 1 || !obj || obj->FigNum >= Core->Doc.FigureCount())
-        return;
-    const TQFigure& fig = Core->Doc.Animation.Figures[static_cast<size_t>(obj->FigNum)];
-    const QSignalBlocker blockAll(AllFramesCheck);
-    const QSignalBlocker blockStart(StartFrameSpin);
-    const QSignalBlocker blockCount(FramesCountSpin);
-    AllFramesCheck->setChecked(fig.All);
-    StartFrameSpin->setValue(fig.Start + 1);
-    FramesCountSpin->setValue(fig.Count);
 }
 
 void TMainForm::StartFrameSpinExit()
@@ -199,34 +194,56 @@ void TMainForm::EnBut()
 {
     if (!Core)
         return;
-    const TDocument& doc = Core->Doc;
-    const bool frames = Core->FrameCount() > 0;
-    const bool playing = Core->IsPlaying;
-    const bool selected = doc.QCount > 0;
+    const TCommandStates s = CommandStates(*Core);
+    auto enable = [](std::initializer_list<QObject*> items, bool on) {
+        for (QObject* item : items) {
+            if (auto* act = qobject_cast<QAction*>(item))
+                act->setEnabled(on);
+            else if (auto* widget = qobject_cast<QWidget*>(item))
+                widget->setEnabled(on);
+        }
+    };
+    // Captions are found by their names.
+    auto labels = [this](std::initializer_list<const char*> names, bool on) {
+        for (const char* name : names)
+            if (QLabel* found = findChild<QLabel*>(QLatin1String(name)))
+                found->setEnabled(on);
+    };
 
-    RedrawAct->setEnabled(doc.RedrawEnabled && !playing);
-    AddFrameAct->setEnabled(!playing);
-    BackAct->setEnabled(selected && !playing);
-    FrontAct->setEnabled(selected && !playing);
+    enable({OpenGIFAct, SaveGIFAct, SaveAVIAct, ScreenRecordAct, ExtractFramesAct}, s.Frames);
+    enable({BackTransparentCheck}, s.Project);
+    enable({GoSpin, CurrentFrameDelaySpin}, s.Frames);
+    labels({"GoLabel", "CurrentFrameDelayLabel", "CurrentFrameDelayMSLabel"}, s.Frames);
+    enable({BackWidthSpin, BackHeightSpin}, true);
+    enable({BackAct, FrontAct}, s.FigureSelected);
+    enable({BackColorShape, BackColorButton}, s.Frames);
+    labels({"BackColorLabel"}, s.Frames);
+    enable({GIFOpenButton, PictureOpenButton}, s.Project);
+    labels({"GIFFileLabel", "PictureFileLabel"}, s.Project);
+    enable({GIFDeleteButton, BackFramesCountLabel}, s.BackGIFDelete);
+    enable({PictureDeleteButton}, s.PictureDelete);
     for (QAction* act : FigureActs)
-        act->setEnabled(!playing);
-    PlayButton->setEnabled(frames && !playing);
-    StopButton->setEnabled(playing);
-    StartButton->setEnabled(frames && !playing);
-    PreviousButton->setEnabled(frames && !playing);
-    NextButton->setEnabled(frames && !playing);
-    EndButton->setEnabled(frames && !playing);
-    GoSpin->setEnabled(frames && !playing);
-    SaveAct->setEnabled(doc.IsModify);
-    SaveGIFAct->setEnabled(frames && !playing);
-    SaveFrameAct->setEnabled(frames && !playing);
-    OpenGIFAct->setEnabled(!playing);
-    GIFOpenButton->setEnabled(!playing);
-    const bool frameCommands = frames && !playing;
-    for (QAction* act : {DuplicateFrameAct, CopyFrameAct, CutFrameAct, DeleteFrameAct})
-        act->setEnabled(frameCommands);
-    PasteFrameAct->setEnabled(AddFrameAct->isEnabled() && doc.Buffer.Count() > 0);
-    MoveLeftAct->setEnabled(Core->CanMoveLeft());
-    MoveRightAct->setEnabled(Core->CanMoveRight());
-    // The rest of the command states follow with the panels.
+        act->setEnabled(s.Frames);
+    enable({CopyFigureAct, CutFigureAct, DeleteFigureAct}, s.FigureSelected);
+    enable({PasteFigureAct}, s.FigurePaste);
+    enable({PlayButton}, s.Play);
+    enable({StopButton}, s.Stop);
+    enable({StartButton, PreviousButton}, s.StartPrevious);
+    enable({NextButton, EndButton}, s.NextEnd);
+    enable({AddFrameAct}, s.AddFrame);
+    enable({DeleteFrameAct, CopyFrameAct, CutFrameAct, DuplicateFrameAct, SaveFrameAct}, s.Frames);
+    enable({PasteFrameAct}, s.FramePaste);
+    enable({MoveLeftAct}, s.MoveLeft);
+    enable({MoveRightAct}, s.MoveRight);
+    enable({InfinityCheck}, s.Frames);
+    labels({"RepeatLabel"}, s.Frames);
+    enable({TimesSpin}, s.Times);
+    labels({"TimesLabel"}, s.Times);
+    enable({FrameDelaySpin}, s.AddFrame);
+    labels({"FrameDelayLabel", "FrameDelayMSLabel"}, s.AddFrame);
+    enable({RedrawAct}, s.Redraw);
+    enable({SaveAct}, s.SaveProject);
+    // "Delete Changes" acts only on a key frame of the selected figure.
+    if (Panels && !Panels->IsDefault)
+        DeleteChangesButton->setEnabled(Panels->ChangesEnable());
 }

@@ -8,6 +8,7 @@
 #include "editor/core/EditorCore.h"
 #include "editor/core/OptionsPage.h"
 #include "editor/core/ProjectLife.h"
+#include "editor/core/PropertyPanels.h"
 
 #include <QAction>
 #include <QHBoxLayout>

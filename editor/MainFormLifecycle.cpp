@@ -3,8 +3,11 @@
 #include "editor/MainForm.h"
 
 #include "editor/ColorShape.h"
+#include "editor/Controls.h"
 #include "editor/ImagePanel.h"
 #include "editor/core/ProjectLife.h"
+#include "editor/core/PropertyPanels.h"
+#include "model/TextLines.h"
 #include "editor/core/EditorCore.h"
 #include "platform/Canvas.h"
 #include "platform/KnownFolders.h"
@@ -49,11 +52,6 @@ TBitmap WhiteBitmap(int width, int height)
     bitmap.Canvas().Brush.Color = clWhite;
     bitmap.Canvas().FillRect(TRect(0, 0, width, height));
     return bitmap;
-}
-
-void SetComboIndex(QComboBox* combo, int index)
-{
-    combo->setCurrentIndex(std::clamp(index, 0, combo->count() - 1));
 }
 
 } // namespace
@@ -141,7 +139,7 @@ bool TMainForm::FormClose()
 
 void TMainForm::ClearProject()
 {
-    IsDefault = false;
+    Panels->IsDefault = false;
     Life->ClearProject();
 }
 
@@ -177,12 +175,6 @@ void TMainForm::Guard(const std::function<void()>& command)
     EnBut();
 }
 
-void TMainForm::ObjEn(bool single)
-{
-    ParamAct->setEnabled(true);
-    DrawObjectControl->setVisible(single);
-}
-
 void TMainForm::InitDefault()
 {
     DefaultParam.InitDefault();
@@ -190,11 +182,13 @@ void TMainForm::InitDefault()
 
 void TMainForm::ShowDefault()
 {
-    IsDefault = true;
+    Panels->IsDefault = true;
     Core->Doc.IsDel = false;
     IsCoord = false;
     IsBtnCnt = false;
+    const QSignalBlocker blockMemo(TextMemo);
 
+    ShowPanelControls();
     const int animationPage = DrawObjectControl->indexOf(AnimationSheet);
     for (int i = 0; i < DrawObjectControl->count(); ++i)
         DrawObjectControl->setTabVisible(i, i != animationPage);
@@ -212,8 +206,7 @@ void TMainForm::ShowDefault()
     CenterCheck->setChecked(d.Center);
     XSpin->setValue(d.PointX);
     YSpin->setValue(d.PointY);
-    XSpin->setEnabled(!d.Center);
-    YSpin->setEnabled(!d.Center);
+    RotCenEn(!d.Center);
     FigureColorShape->SetColor(d.BackColor);
     ShadowColorShape->SetColor(d.ShadowColor);
     BorderColorShape->SetColor(d.BorderColor);
@@ -221,7 +214,7 @@ void TMainForm::ShowDefault()
     BorderWidthSpin->setValue(d.BorderWidth);
     ShadowWidthSpin->setValue(d.ShadowWidth);
     PaddingSpin->setValue(d.Padding);
-    TextMemo->setPlainText(d.TextValue);
+    TextMemo->setPlainText(TextToStrings(d.TextValue).join(QLatin1Char('\n')));
     FontDialogFont.Name = d.TextName;
     FontDialogFont.Size = d.TextSize;
     FontDialogFont.Color = d.TextColor;
@@ -251,7 +244,7 @@ void TMainForm::ParamButtonClick()
 void TMainForm::ResetButtonClick()
 {
     InitDefault();
-    if (IsDefault)
+    if (Panels->IsDefault)
         ShowDefault();
 }
 

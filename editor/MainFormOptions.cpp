@@ -8,6 +8,7 @@
 #include "editor/core/EditorCore.h"
 #include "editor/core/OptionsPage.h"
 #include "editor/core/ProjectLife.h"
+#include "editor/core/PropertyPanels.h"
 
 #include <QAction>
 
@@ -210,13 +211,13 @@ void TMainForm::BuildProjectWiring()
 
     connect(NewProjectAct, &QAction::triggered, this, [this] {
         Guard([this] {
-            IsDefault = false;
+            Panels->IsDefault = false;
             Life->NewProjectButtonClick();
         });
     });
     connect(OpenProjectAct, &QAction::triggered, this, [this] {
         Guard([this] {
-            IsDefault = false;
+            Panels->IsDefault = false;
             Life->OpenProjectButtonClick();
         });
     });

@@ -1,9 +1,13 @@
-// TMainForm: the figure property page control (DrawObjectControl) and its seven pages.
+// TMainForm: the figure property page control (DrawObjectControl) and its
+// seven pages: building them, filling them from the selected figure and
+// handing every edit to the pages' logic (TPropertyPanels).
 #include "editor/MainForm.h"
 
 #include "editor/ColorShape.h"
 #include "editor/Controls.h"
 #include "editor/ImagePanel.h"
+#include "editor/core/EditorCore.h"
+#include "editor/core/PropertyPanels.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,6 +24,10 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <QAction>
+#include <QSignalBlocker>
+#include <QTabBar>
+#include <initializer_list>
 
 namespace {
 
@@ -28,6 +36,30 @@ QWidget* MakeSheet(const QString& name)
     auto* sheet = new QWidget;
     sheet->setObjectName(name);
     return sheet;
+}
+
+// The label whose buddy is the control, if any.
+QLabel* LabelOf(QWidget* control)
+{
+    for (QLabel* label : control->parentWidget()->findChildren<QLabel*>())
+        if (label->buddy() == control)
+            return label;
+    return nullptr;
+}
+
+// Shows or hides a control with its caption.
+void SetShown(QWidget* control, bool shown)
+{
+    control->setVisible(shown);
+    if (QLabel* label = LabelOf(control))
+        label->setVisible(shown);
+}
+
+// The memo's text as lines; an empty memo has none.
+QStringList MemoLines(const QPlainTextEdit* memo)
+{
+    const QString text = memo->toPlainText();
+    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
 }
 
 } // namespace
@@ -247,4 +279,329 @@ QWidget* TMainForm::BuildLineSheet()
     layout->addWidget(LineCheck);
     layout->addStretch(1);
     return LineSheet;
+}
+
+void TMainForm::BuildPanelsWiring()
+{
+    Panels = std::make_unique<TPropertyPanels>(*Core, DefaultParam);
+    TPropertyPanels& p = *Panels;
+
+    // Spin boxes apply when left or on Enter; an edit ends with the command states.
+    auto onExit = [this](QSpinBox* spin, std::function<void(int)> apply) {
+        connect(spin, &QSpinBox::editingFinished, this, [this, spin, apply] { Guard([&] { apply(spin->value()); }); });
+    };
+    onExit(AngleSpin, [&p](int v) { p.AngleChange(v); });
+    onExit(ShadowWidthSpin, [&p](int v) { p.ShadowWidthChange(v); });
+    onExit(XSpin, [&p](int v) { p.RotationPointChange(true, v); });
+    onExit(YSpin, [&p](int v) { p.RotationPointChange(false, v); });
+    onExit(PaddingSpin, [&p](int v) { p.PaddingChange(v); });
+    onExit(BorderWidthSpin, [this, &p](int v) {
+        p.BorderWidthChange(v);
+        SetCoord(); // a point's size follows its pen
+    });
+    const std::pair<QSpinBox*, TCoordBox> coords[] = {
+        {LeftSpin, TCoordBox::Left}, {TopSpin, TCoordBox::Top},
+        {WidthSpin, TCoordBox::Width}, {HeightSpin, TCoordBox::Height}};
+    for (const auto& [spin, box] : coords) {
+        onExit(spin, [this, &p, box = box](int v) {
+            if (!IsCoord)
+                return;
+            p.CoordInit(box, v);
+            if (!p.IsDefault)
+                SetPoints();
+        });
+    }
+
+    // "Amount" follows every change of its value (arrows, Enter, leaving).
+    PointsCountSpin->setKeyboardTracking(false);
+    connect(PointsCountSpin, &QSpinBox::valueChanged, this, [this, &p](int v) {
+        if (!IsBtnCnt)
+            return;
+        Guard([&] {
+            p.PointsCountChange(v);
+            SetPoints();
+        });
+    });
+    connect(PointsGrid, &QTableWidget::cellClicked, this, &TMainForm::PointsGridCellClicked);
+    connect(PointSpin, &QSpinBox::editingFinished, this, &TMainForm::PointSpinExit);
+    connect(PointsCopyButton, &QPushButton::clicked, this, [this, &p] {
+        Guard([&] {
+            p.PointsCopy();
+            PointsPasteButton->show();
+        });
+    });
+    connect(PointsPasteButton, &QPushButton::clicked, this, [this, &p] {
+        Guard([&] {
+            p.PointsPaste();
+            SetPoints();
+        });
+    });
+
+    auto onCheck = [this](QCheckBox* check, std::function<void(bool)> apply) {
+        connect(check, &QCheckBox::clicked, this, [this, apply](bool on) { Guard([&] { apply(on); }); });
+    };
+    onCheck(CenterCheck, [this, &p](bool on) {
+        p.CenterChange(on);
+        RotCenEn(!on);
+    });
+    onCheck(AutoCenterCheck, [&p](bool on) { p.AutoCenterChange(on); });
+    onCheck(LineCheck, [&p](bool on) { p.LineChange(on); });
+    onCheck(ImageTransparentCheck, [&p](bool on) { p.TransparentChange(on); });
+
+    auto onCombo = [this](QComboBox* combo, std::function<void(int)> apply) {
+        connect(combo, &QComboBox::activated, this, [this, apply](int index) { Guard([&] { apply(index); }); });
+    };
+    onCombo(OutlineCombo, [&p](int i) { p.OutlineChange(i); });
+    onCombo(OrientationCombo, [&p](int i) { p.OrientationChange(i); });
+    onCombo(SpeechCombo, [&p](int i) { p.SpeechChange(i); });
+
+    connect(TextMemo, &QPlainTextEdit::textChanged, this, [this, &p] { Guard([&] { p.TextChange(MemoLines(TextMemo)); }); });
+    connect(FontButton, &QPushButton::clicked, this, [this, &p] { Guard([&] { p.FontButtonClick(); }); });
+
+    const std::tuple<QPushButton*, TColorShape*, TColorSwatch> swatches[] = {
+        {FigureColorButton, FigureColorShape, TColorSwatch::Fill},
+        {ShadowColorButton, ShadowColorShape, TColorSwatch::Shadow},
+        {BorderColorButton, BorderColorShape, TColorSwatch::Border}};
+    for (const auto& [button, shape, swatch] : swatches) {
+        connect(button, &QPushButton::clicked, this, [this, &p, shape = shape, swatch = swatch] {
+            Guard([&] {
+                const TColor color = p.ColorButtonClick(swatch);
+                if (color != clNone)
+                    shape->SetColor(color);
+            });
+        });
+    }
+
+    connect(FramesChangesList, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { FramesChangesListClick(FramesChangesList->row(item)); });
+    connect(DeleteChangesButton, &QPushButton::clicked, this, &TMainForm::DeleteChangesButtonClick);
+
+    // A page chosen by the user: the pages are filled again.
+    connect(DrawObjectControl->tabBar(), &QTabBar::tabBarClicked, this, [this](int) {
+        Guard([this] {
+            if (!Panels->IsDefault)
+                ObjEn(true);
+            Core->Doc.IsModify = true;
+        });
+    });
+}
+
+void TMainForm::ObjEn(bool single)
+{
+    ParamAct->setEnabled(true);
+    DrawObjectControl->setVisible(single);
+    if (!single || !Panels)
+        return;
+    Core->Doc.IsDel = false;
+    IsCnt = false;
+    IsBtnCnt = false;
+    IsCoord = false;
+    ShowPanels(Panels->Fill());
+    IsCnt = true;
+    IsBtnCnt = true;
+    IsCoord = true;
+    Core->Doc.IsDel = true;
+}
+
+void TMainForm::ShowPanelControls()
+{
+    for (int i = 0; i < DrawObjectControl->count(); ++i)
+        DrawObjectControl->setTabVisible(i, true);
+    for (QWidget* w : std::initializer_list<QWidget*>{WidthSpin, HeightSpin, PaddingSpin, SpeechCombo, OutlineCombo,
+                                                       OrientationCombo})
+        SetShown(w, true);
+    for (QWidget* w : std::initializer_list<QWidget*>{NodesGroup, CenterButton, AutoCenterCheck, LineCheck,
+                                                       FigureColorShape, FigureColorButton})
+        w->show();
+    if (QLabel* fill = LabelOf(FigureColorButton))
+        fill->show();
+    PointsCountSpin->show();
+    if (QLabel* amount = LabelOf(PointsCountSpin))
+        amount->show();
+}
+
+void TMainForm::ShowPanels(const TPanelView& v)
+{
+    const QSignalBlocker blockPages(DrawObjectControl);
+    const QSignalBlocker blockMemo(TextMemo);
+    const QSignalBlocker blockAmount(PointsCountSpin);
+    ShowPanelControls();
+    auto page = [this](QWidget* sheet, bool shown) {
+        DrawObjectControl->setTabVisible(DrawObjectControl->indexOf(sheet), shown);
+    };
+
+    // "Animation"
+    AllFramesCheck->setChecked(v.All);
+    StartFrameSpin->setValue(v.StartFrame);
+    FramesCountSpin->setValue(v.FramesCount);
+    DeleteChangesButton->setEnabled(v.DeleteChangesEnabled);
+    FramesChangesList->clear();
+    FramesChangesList->addItems(v.Changes);
+
+    // "Image"
+    page(ImageSheet, v.ImagePage);
+    if (v.ImagePage) {
+        ImageTransparentCheck->setChecked(v.ImageTransparent);
+        DrawObjectImage->SetPicture(v.ImagePicture ? *v.ImagePicture : BMPNo);
+        ImageDimensionsValueLabel->setText(v.ImageDimensions);
+        ImageFramesCountLabel->setText(v.ImageFrames);
+    }
+
+    // "Rotation"
+    AngleSpin->setValue(v.Angle);
+    XSpin->setValue(v.X);
+    YSpin->setValue(v.Y);
+    CenterCheck->setChecked(v.Center);
+    RotCenEn(!v.Center);
+
+    // "Text"
+    page(TextSheet, v.TextPage);
+    SetShown(PaddingSpin, v.MarginShown);
+    SetShown(SpeechCombo, v.SpeechShown);
+    SetShown(OutlineCombo, v.OutlineShown);
+    PaddingSpin->setValue(v.Margin);
+    SetComboIndex(SpeechCombo, v.Speech);
+    SetComboIndex(OutlineCombo, v.Outline);
+    TextMemo->setPlainText(v.TextLines.join(QLatin1Char('\n')));
+
+    // "Line"
+    page(LineSheet, v.LinePage);
+    SetShown(OrientationCombo, v.OrientationShown);
+    AutoCenterCheck->setVisible(v.AutoCenterShown);
+    LineCheck->setVisible(v.LineShown);
+    SetComboIndex(OrientationCombo, v.Orientation);
+    AutoCenterCheck->setChecked(v.AutoCenter);
+    LineCheck->setChecked(v.Line);
+
+    // "Color and Border"
+    page(ColorSheet, v.ColorPage);
+    FigureColorShape->setVisible(v.FillShown);
+    FigureColorButton->setVisible(v.FillShown);
+    if (QLabel* fill = LabelOf(FigureColorButton))
+        fill->setVisible(v.FillShown);
+    FigureColorShape->SetColor(v.Fill);
+    ShadowColorShape->SetColor(v.Shadow);
+    BorderColorShape->SetColor(v.Border);
+    BorderWidthSpin->setMinimum(v.BorderMin);
+    BorderWidthSpin->setValue(v.BorderWidth);
+    ShadowWidthSpin->setValue(v.ShadowWidth);
+
+    // "Coordinates"
+    SetShown(WidthSpin, v.SizeShown);
+    SetShown(HeightSpin, v.SizeShown);
+    NodesGroup->setVisible(v.SizeShown);
+    PointsCountSpin->setVisible(v.AmountShown);
+    if (QLabel* amount = LabelOf(PointsCountSpin))
+        amount->setVisible(v.AmountShown);
+    if (v.AmountShown) {
+        PointsCountSpin->setRange(v.AmountMin, v.AmountMax);
+        PointsCountSpin->setSingleStep(v.AmountStep);
+    } else {
+        PointsCountSpin->setRange(0, 10000);
+        PointsCountSpin->setSingleStep(1);
+    }
+    PointsCountSpin->setValue(v.Amount);
+    SetCoord();
+    DrawPoints();
+    PointsPasteButton->setVisible(v.PasteShown);
+}
+
+void TMainForm::SetCoord()
+{
+    const TDrawObject* obj = Core->DrObj();
+    if (!obj)
+        return;
+    const bool coord = IsCoord;
+    IsCoord = false;
+    LeftSpin->setValue(obj->Left);
+    TopSpin->setValue(obj->Top);
+    WidthSpin->setValue(obj->Width());
+    HeightSpin->setValue(obj->Height());
+    IsCoord = coord;
+}
+
+void TMainForm::DrawPoints()
+{
+    PointSpin->hide();
+    const TDrawObject* obj = Core->DrObj();
+    const std::vector<TPoint> nodes = obj ? obj->BtnPoints : std::vector<TPoint>{};
+    PointsGrid->setRowCount(static_cast<int>(nodes.size()) * 2);
+    for (int i = 0; i < static_cast<int>(nodes.size()); ++i) {
+        const QString n = QString::number(i + 1);
+        const TPoint pt = nodes[static_cast<size_t>(i)];
+        auto set = [this](int row, const QString& caption, int value) {
+            PointsGrid->setItem(row, 0, new QTableWidgetItem(caption));
+            PointsGrid->setItem(row, 1, new QTableWidgetItem(QString::number(value)));
+        };
+        set(2 * i, QStringLiteral("X") + n, pt.X);
+        set(2 * i + 1, QStringLiteral("Y") + n, pt.Y);
+    }
+}
+
+void TMainForm::SetPoints()
+{
+    SetCoord();
+    DrawPoints();
+    const TDrawObject* obj = Core->DrObj();
+    if (obj && PointsCountSpin->isVisible()) {
+        const QSignalBlocker block(PointsCountSpin);
+        PointsCountSpin->setValue(obj->ButtonCount());
+    }
+}
+
+void TMainForm::RotCenEn(bool flag)
+{
+    XSpin->setEnabled(flag);
+    YSpin->setEnabled(flag);
+    CenterButton->setEnabled(flag);
+}
+
+void TMainForm::PointsGridCellClicked(int row, int column)
+{
+    if (column != 1 || !PointsGrid->item(row, 1))
+        return;
+    Core->Doc.QRow = row;
+    // The cell editor covers the value cell.
+    const QRect cell = PointsGrid->visualItemRect(PointsGrid->item(row, 1));
+    const QSignalBlocker block(PointSpin);
+    PointSpin->setValue(PointsGrid->item(row, 1)->text().toInt());
+    PointSpin->setGeometry(cell.left(), cell.top(), cell.width() + 1, cell.height() + 1);
+    PointSpin->show();
+    PointSpin->setFocus();
+    PointSpin->selectAll();
+}
+
+void TMainForm::PointSpinExit()
+{
+    if (!PointSpin->isVisible())
+        return;
+    PointSpin->hide(); // hiding ends the edit once; the focus change does not repeat it
+    const int row = Core->Doc.QRow;
+    if (QTableWidgetItem* item = PointsGrid->item(row, 1))
+        item->setText(QString::number(PointSpin->value()));
+    Guard([this, row] {
+        Panels->PointChange(row, PointSpin->value());
+        SetPoints();
+    });
+}
+
+void TMainForm::FramesChangesListClick(int row)
+{
+    Guard([this, row] {
+        const int frame = Core->Doc.FramesChangesListClick(row);
+        if (frame < 0)
+            return;
+        GoToFrame(frame);
+        // Going to the frame filled the pages again: the line stays chosen.
+        FramesChangesList->setCurrentRow(row);
+        DeleteChangesButton->setEnabled(Panels->ChangesEnable());
+    });
+}
+
+void TMainForm::DeleteChangesButtonClick()
+{
+    Guard([this] {
+        if (Panels->DeleteChanges())
+            ObjEn(true);
+    });
 }

@@ -1,0 +1,604 @@
+#include "editor/core/PropertyPanels.h"
+
+#include "drawobjects/Bezier.h"
+#include "drawobjects/Ellipse.h"
+#include "drawobjects/LLine.h"
+#include "drawobjects/Line.h"
+#include "drawobjects/Pic.h"
+#include "drawobjects/Polygon.h"
+#include "drawobjects/Rectangle.h"
+#include "drawobjects/SolidPoint.h"
+#include "drawobjects/SolidWithText.h"
+#include "drawobjects/Star.h"
+#include "drawobjects/TextBezier.h"
+#include "drawobjects/ZLine.h"
+#include "editor/core/EditorCore.h"
+#include "model/TextLines.h"
+
+#include <algorithm>
+#include <numbers>
+
+namespace {
+
+// Largest node count the "Amount" box offers.
+constexpr int kMaxNodes = 100;
+// Range of a node coordinate typed into the grid.
+constexpr int kMaxCoord = 10000;
+
+template <class T>
+T* As(TDrawObject* obj)
+{
+    return dynamic_cast<T*>(obj);
+}
+
+template <class T>
+const T* As(const TDrawObject* obj)
+{
+    return dynamic_cast<const T*>(obj);
+}
+
+// The memo's lines as one text, the way the defaults record keeps a text.
+QString LinesToText(const QStringList& lines)
+{
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+} // namespace
+
+TPropertyPanels::TPropertyPanels(TEditorCore& core, TDefaultParam& defaults)
+    : Core(core)
+    , Defaults(defaults)
+{
+}
+
+TNodeCountRange TPropertyPanels::NodeCountRange(const TDrawObject& obj)
+{
+    TNodeCountRange range;
+    if (As<TBezier>(&obj)) {
+        range = {true, 4, kMaxNodes, 3};
+    } else if (As<TStar>(&obj)) {
+        range = {true, 10, kMaxNodes, 2};
+    } else if (As<TPolygon>(&obj)) {
+        range = {true, 3, kMaxNodes, 1};
+    } else if (As<TLine>(&obj)) {
+        range = {true, 2, kMaxNodes, 1};
+    }
+    return range;
+}
+
+bool TPropertyPanels::ChangesEnable() const
+{
+    return Core.Doc.GetFrInd() >= 0;
+}
+
+TPanelView TPropertyPanels::Fill()
+{
+    TPanelView v;
+    IsDefault = false;
+    TDocument& doc = Core.Doc;
+    TDrawObject* obj = doc.DrObj;
+    if (!obj || obj->FigNum < 0 || obj->FigNum >= doc.FigureCount())
+        return v;
+    const TQFigure& fig = doc.Animation.Figures[static_cast<size_t>(obj->FigNum)];
+
+    // "Animation"
+    v.All = fig.All;
+    v.StartFrame = fig.Start + 1;
+    v.FramesCount = fig.Count;
+    v.Changes = doc.FramesChangesList(obj->FigNum);
+    v.DeleteChangesEnabled = ChangesEnable();
+
+    // "Image"
+    if (const auto* pic = As<TPic>(obj)) {
+        v.ImagePage = true;
+        v.ImageTransparent = pic->Transparent();
+        const std::vector<TBitmap>* composites = nullptr;
+        if (pic->GNum >= 0 && pic->GNum < static_cast<int>(doc.BMPGIF.size()))
+            composites = &doc.BMPGIF[static_cast<size_t>(pic->GNum)];
+        if (pic->GNum < 0 || !composites || composites->empty())
+            v.ImagePicture = &pic->Picture();
+        else
+            v.ImagePicture = &composites->front();
+        v.ImageDimensions = QString::number(v.ImagePicture->Width()) + QStringLiteral(" X ")
+            + QString::number(v.ImagePicture->Height());
+        if (pic->GNum >= 0)
+            v.ImageFrames = QString::number(composites ? composites->size() : 0) + QStringLiteral(" frame(s)");
+    }
+
+    // "Rotation": the angle of the key frames in effect here.
+    const TQChange change = doc.GetChange(obj->FigNum);
+    const int angleAt = TDocument::FindProp(change, qpAngle, 0);
+    v.Angle = angleAt >= 0 ? change[static_cast<size_t>(angleAt)].IntValue : 0;
+    v.X = obj->QRotPt.X;
+    v.Y = obj->QRotPt.Y;
+    v.Center = obj->QRotCenter;
+
+    // "Text"
+    const auto* solidText = As<TSolidWithText>(obj);
+    const auto* textBezier = As<TTextBezier>(obj);
+    v.TextPage = solidText || textBezier;
+    if (solidText) {
+        v.MarginShown = true;
+        v.Margin = solidText->Padding();
+        v.TextLines = solidText->Strings();
+    }
+    if (const auto* ellipse = As<TEllipse>(obj)) {
+        v.SpeechShown = true;
+        v.Speech = static_cast<int>(ellipse->BalloonPoint());
+    }
+    if (textBezier) {
+        v.OutlineShown = true;
+        v.Outline = static_cast<int>(textBezier->Outline());
+        v.TextLines = TextToStrings(textBezier->Text());
+    }
+
+    // "Line"
+    v.LinePage = As<TBaseLine>(obj) && !textBezier && !As<TLine>(obj);
+    if (v.LinePage && As<TConnector>(obj)) {
+        if (const auto* lline = As<TLLine>(obj)) {
+            v.OrientationShown = true;
+            v.Orientation = static_cast<int>(lline->Orientation());
+        }
+        if (const auto* zline = As<TZLine>(obj)) {
+            v.AutoCenterShown = true;
+            v.AutoCenter = zline->AutoCenter();
+        }
+        if (const auto* bezier = As<TBezier>(obj)) {
+            v.LineShown = true;
+            v.Line = !bezier->Filled();
+        }
+    }
+
+    // "Color and Border"
+    const bool point = As<TSolidPoint>(obj) != nullptr;
+    v.ColorPage = !As<TText>(obj) && !As<TPic>(obj);
+    v.FillShown = !point && !As<TLine>(obj) && !As<TLLine>(obj) && !As<TZLine>(obj);
+    v.Fill = obj->Color;
+    v.Shadow = obj->ColorShadow;
+    v.Border = obj->Pen().Color;
+    v.BorderMin = point ? 3 : 0;
+    v.BorderWidth = obj->Pen().Width;
+    v.ShadowWidth = obj->ShadowSize();
+
+    // "Coordinates"
+    v.Left = obj->Left;
+    v.Top = obj->Top;
+    v.Width = obj->Width();
+    v.Height = obj->Height();
+    v.SizeShown = !point;
+    const TNodeCountRange range = NodeCountRange(*obj);
+    v.AmountShown = range.Shown;
+    if (range.Shown) {
+        v.AmountMin = range.Min;
+        v.AmountMax = range.Max;
+        v.AmountStep = range.Step;
+    }
+    v.Amount = obj->ButtonCount();
+    if (!point)
+        v.Nodes = obj->BtnPoints;
+    v.PasteShown = !obj->CoordPoints.empty();
+    return v;
+}
+
+TDrawObject* TPropertyPanels::Target() const
+{
+    return IsDefault ? nullptr : Core.Doc.DrObj;
+}
+
+void TPropertyPanels::SetDel()
+{
+    TDocument& doc = Core.Doc;
+    if (!doc.IsDel)
+        return;
+    doc.DeleteChangesEnabled = true;
+    doc.SetModify(true);
+}
+
+void TPropertyPanels::Applied(bool bitmaps)
+{
+    if (bitmaps)
+        Core.SetRedraw();
+    Core.DrawFrameBuffer();
+    SetDel();
+}
+
+void TPropertyPanels::StoreAndReload()
+{
+    TDocument& doc = Core.Doc;
+    if (doc.DrObj && doc.QCount == 1)
+        doc.SetGetFig(doc.DrObj->FigNum);
+    Core.SetRedraw();
+    Core.DrawFrameBuffer();
+}
+
+void TPropertyPanels::AngleChange(int degrees)
+{
+    degrees = std::clamp(degrees, -3600, 3600);
+    if (IsDefault) {
+        Defaults.Angle = degrees;
+        return;
+    }
+    TDrawObject* obj = Target();
+    if (!obj || !Core.Doc.IsDel)
+        return;
+    obj->QAngle = degrees;
+    obj->SAngle = static_cast<float>(degrees * std::numbers::pi / 180.0);
+    Applied();
+}
+
+void TPropertyPanels::ShadowWidthChange(int value)
+{
+    if (IsDefault) {
+        Defaults.ShadowWidth = value;
+        return;
+    }
+    if (TDrawObject* obj = Target()) {
+        obj->SetShadowSize(value);
+        Applied();
+    }
+}
+
+void TPropertyPanels::RotationPointChange(bool x, int value)
+{
+    if (IsDefault) {
+        (x ? Defaults.PointX : Defaults.PointY) = value;
+        return;
+    }
+    if (TDrawObject* obj = Target()) {
+        (x ? obj->QRotPt.X : obj->QRotPt.Y) = value;
+        Applied(false);
+    }
+}
+
+void TPropertyPanels::PaddingChange(int value)
+{
+    if (IsDefault) {
+        Defaults.Padding = value;
+        return;
+    }
+    if (auto* solidText = As<TSolidWithText>(Target())) {
+        solidText->SetPadding(value);
+        Applied();
+    }
+}
+
+void TPropertyPanels::BorderWidthChange(int value)
+{
+    if (IsDefault) {
+        Defaults.BorderWidth = value;
+        return;
+    }
+    TDrawObject* obj = Target();
+    if (!obj)
+        return;
+    if (As<TSolidPoint>(obj)) {
+        // A point is a square twice its pen wide; thinner than 3 it would vanish.
+        value = std::max(value, 3);
+        obj->Pen().Width = value;
+        obj->SetWidth(2 * value);
+        obj->SetHeight(2 * value);
+    } else {
+        obj->Pen().Width = value;
+    }
+    Applied();
+}
+
+void TPropertyPanels::CenterChange(bool value)
+{
+    if (IsDefault) {
+        Defaults.Center = value;
+        return;
+    }
+    if (TDrawObject* obj = Target()) {
+        obj->QRotCenter = value;
+        Applied(false);
+    }
+}
+
+void TPropertyPanels::AutoCenterChange(bool value)
+{
+    if (IsDefault) {
+        Defaults.ChCn = value;
+        return;
+    }
+    if (auto* zline = As<TZLine>(Target())) {
+        zline->SetAutoCenter(value);
+        Applied();
+    }
+}
+
+void TPropertyPanels::LineChange(bool value)
+{
+    if (IsDefault) {
+        Defaults.Line = value;
+        return;
+    }
+    if (auto* bezier = As<TBezier>(Target())) {
+        bezier->SetFilled(!value);
+        Applied();
+    }
+}
+
+void TPropertyPanels::TransparentChange(bool value)
+{
+    if (IsDefault) {
+        Defaults.Transparent = value;
+        return;
+    }
+    if (auto* pic = As<TPic>(Target())) {
+        pic->SetTransparent(value);
+        Applied();
+    }
+}
+
+void TPropertyPanels::OutlineChange(int index)
+{
+    index = std::clamp(index, 0, 2);
+    if (IsDefault) {
+        Defaults.TextFill = index;
+        return;
+    }
+    if (auto* textBezier = As<TTextBezier>(Target())) {
+        textBezier->SetOutline(static_cast<TFontOutline>(index));
+        Applied();
+    }
+}
+
+void TPropertyPanels::OrientationChange(int index)
+{
+    index = std::clamp(index, 0, 1);
+    if (IsDefault) {
+        Defaults.Orient = index;
+        return;
+    }
+    if (auto* lline = As<TLLine>(Target())) {
+        lline->SetOrientation(static_cast<TOrientation>(index));
+        Applied();
+    }
+}
+
+void TPropertyPanels::SpeechChange(int index)
+{
+    index = std::clamp(index, 0, 4);
+    if (IsDefault) {
+        Defaults.TextSpeech = index;
+        return;
+    }
+    if (auto* ellipse = As<TEllipse>(Target())) {
+        ellipse->SetBalloonPoint(static_cast<TBalloonPoint>(index));
+        Applied();
+    }
+}
+
+void TPropertyPanels::TextChange(const QStringList& lines)
+{
+    if (IsDefault) {
+        Defaults.TextValue = LinesToText(lines);
+        return;
+    }
+    TDrawObject* obj = Target();
+    if (auto* solidText = As<TSolidWithText>(obj)) {
+        solidText->SetStrings(lines);
+        Applied();
+    } else if (auto* textBezier = As<TTextBezier>(obj)) {
+        textBezier->SetText(LinesToText(lines));
+        Applied();
+    }
+}
+
+TColor TPropertyPanels::SwatchColor(TColorSwatch swatch) const
+{
+    if (IsDefault) {
+        switch (swatch) {
+        case TColorSwatch::Fill:
+            return Defaults.BackColor;
+        case TColorSwatch::Shadow:
+            return Defaults.ShadowColor;
+        case TColorSwatch::Border:
+            return Defaults.BorderColor;
+        }
+    }
+    const TDrawObject* obj = Core.Doc.DrObj;
+    if (!obj)
+        return clNone;
+    switch (swatch) {
+    case TColorSwatch::Fill:
+        return obj->Color;
+    case TColorSwatch::Shadow:
+        return obj->ColorShadow;
+    case TColorSwatch::Border:
+        return obj->Pen().Color;
+    }
+    return clNone;
+}
+
+TColor TPropertyPanels::ColorDialogDel(TColor old)
+{
+    const auto& palette = HalftonePalette();
+    if (const auto chosen = Core.Dialogs.ChooseColor(palette, old))
+        return *chosen;
+    return old;
+}
+
+TColor TPropertyPanels::ColorButtonClick(TColorSwatch swatch)
+{
+    TDrawObject* obj = Target();
+    if (!IsDefault && !obj)
+        return clNone;
+    const TColor old = SwatchColor(swatch);
+    const TColor color = ColorDialogDel(old);
+    if (color == old)
+        return old;
+    if (IsDefault) {
+        switch (swatch) {
+        case TColorSwatch::Fill:
+            Defaults.BackColor = color;
+            break;
+        case TColorSwatch::Shadow:
+            Defaults.ShadowColor = color;
+            break;
+        case TColorSwatch::Border:
+            Defaults.BorderColor = color;
+            break;
+        }
+        return color;
+    }
+    switch (swatch) {
+    case TColorSwatch::Fill:
+        obj->Color = color;
+        break;
+    case TColorSwatch::Shadow:
+        obj->ColorShadow = color;
+        break;
+    case TColorSwatch::Border:
+        obj->Pen().Color = color;
+        break;
+    }
+    Applied();
+    return color;
+}
+
+bool TPropertyPanels::FontButtonClick()
+{
+    if (IsDefault) {
+        TFont font;
+        font.Name = Defaults.TextName;
+        font.Size = Defaults.TextSize;
+        font.Color = Defaults.TextColor;
+        font.Style = Defaults.TextStyle;
+        if (!Core.Dialogs.ChooseFont(font))
+            return false;
+        Defaults.TextName = font.Name;
+        Defaults.TextSize = font.Size;
+        Defaults.TextColor = font.Color;
+        Defaults.TextStyle = font.Style;
+        return true;
+    }
+    TDrawObject* obj = Target();
+    if (!As<TSolidWithText>(obj) && !As<TTextBezier>(obj))
+        return false;
+    TFont font = obj->Font;
+    if (!Core.Dialogs.ChooseFont(font))
+        return false;
+    obj->Font = font;
+    Applied();
+    return true;
+}
+
+void TPropertyPanels::CoordInit(TCoordBox box, int value)
+{
+    value = std::clamp(value, -kMaxCoord, kMaxCoord);
+    if (IsDefault) {
+        switch (box) {
+        case TCoordBox::Left:
+            Defaults.Left = value;
+            break;
+        case TCoordBox::Top:
+            Defaults.Top = value;
+            break;
+        case TCoordBox::Width:
+            Defaults.Width = value;
+            break;
+        case TCoordBox::Height:
+            Defaults.Height = value;
+            break;
+        }
+        return;
+    }
+    TDrawObject* obj = Target();
+    if (!obj)
+        return;
+    switch (box) {
+    case TCoordBox::Left:
+        obj->Left = value;
+        break;
+    case TCoordBox::Top:
+        obj->Top = value;
+        break;
+    case TCoordBox::Width:
+        obj->SetWidth(value);
+        obj->Resize();
+        break;
+    case TCoordBox::Height:
+        obj->SetHeight(value);
+        obj->Resize();
+        break;
+    }
+    StoreAndReload();
+    SetDel();
+}
+
+bool TPropertyPanels::PointsCountChange(int value)
+{
+    TDrawObject* obj = Target();
+    if (!obj)
+        return false;
+    const TNodeCountRange range = NodeCountRange(*obj);
+    if (!range.Shown)
+        return false;
+    value = std::clamp(value, range.Min, range.Max);
+    const int before = obj->ButtonCount();
+    if (value == before)
+        return false;
+    if (auto* line = As<TBaseLine>(obj))
+        line->SetButtonCount(value);
+    else if (auto* polygon = As<TPolygon>(obj))
+        polygon->SetButtonCount(value);
+    obj->InternalResize();
+    Core.SetRedraw();
+    Core.DrawFrameBuffer();
+    SetDel();
+    return obj->ButtonCount() != before;
+}
+
+void TPropertyPanels::PointChange(int row, int value)
+{
+    TDrawObject* obj = Target();
+    if (!obj || row < 0)
+        return;
+    const int node = row / 2;
+    if (node >= static_cast<int>(obj->BtnPoints.size()))
+        return;
+    value = std::clamp(value, -kMaxCoord, kMaxCoord);
+    TPoint pt = obj->BtnPoints[static_cast<size_t>(node)];
+    if (row % 2 == 0)
+        pt.X = value;
+    else
+        pt.Y = value;
+    // Nodes are kept unrotated in the object's own space; the move takes a
+    // frame position of the figure as drawn.
+    const TPoint target = obj->RotatePoint(obj->BtnToFrame(pt), obj->SAngle);
+    if (obj->MoveBtnTo(node, target))
+        obj->InternalResize();
+    SetDel();
+    Core.Doc.SetModify(true);
+    StoreAndReload();
+}
+
+void TPropertyPanels::PointsCopy()
+{
+    if (TDrawObject* obj = Target())
+        obj->CopyCoord();
+}
+
+void TPropertyPanels::PointsPaste()
+{
+    TDrawObject* obj = Target();
+    if (!obj || obj->CoordPoints.empty())
+        return;
+    obj->PasteCoord();
+    SetDel();
+    Core.Doc.SetModify(true);
+    StoreAndReload();
+}
+
+bool TPropertyPanels::DeleteChanges()
+{
+    TDocument& doc = Core.Doc;
+    if (IsDefault || !doc.DrObj || !doc.DeleteChanges())
+        return false;
+    Core.SetRedraw();
+    Core.DrawFrameBuffer();
+    doc.SetModify(true);
+    return true;
+}
