@@ -1,0 +1,113 @@
+// The property pages in the window: filled for the figure drawn, each control
+// reaching the figure or, in default mode, the defaults; and the command states.
+#include "MainFormFixture.h"
+
+#include "drawobjects/SolidWithText.h"
+#include "editor/ColorShape.h"
+#include "editor/core/EditorCore.h"
+
+#include <QAction>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+
+namespace {
+
+class MainFormPanelsTest : public MainFormFixture {
+protected:
+    void SetUp() override { CreateAndShow(); }
+    TEditorCore& Core() { return form->EditorCore(); }
+    void Trigger(const QString& name) { Find<QAction>(name)->trigger(); }
+    // Types a value into a spin box and leaves it.
+    void Enter(const QString& name, int value)
+    {
+        auto* spin = Find<QSpinBox>(name);
+        spin->setValue(value);
+        emit spin->editingFinished();
+    }
+    bool TabShown(const QString& sheet)
+    {
+        auto* pages = Find<QTabWidget>(QStringLiteral("DrawObjectControl"));
+        return pages->isTabVisible(pages->indexOf(Find<QWidget>(sheet)));
+    }
+};
+
+} // namespace
+
+TEST_F(MainFormPanelsTest, PagesFollowTheFigureAndEditsReachIt)
+{
+    auto* pages = Find<QTabWidget>(QStringLiteral("DrawObjectControl"));
+    EXPECT_FALSE(pages->isVisible());
+    EXPECT_FALSE(Find<QAction>(QStringLiteral("CopyFigureAct"))->isEnabled());
+
+    Trigger(QStringLiteral("RectangleAct"));
+    TDrawObject* obj = Core().DrObj();
+    ASSERT_NE(obj, nullptr);
+    EXPECT_TRUE(pages->isVisible());
+    EXPECT_TRUE(TabShown(QStringLiteral("TextSheet")));
+    EXPECT_TRUE(TabShown(QStringLiteral("ColorSheet")));
+    EXPECT_FALSE(TabShown(QStringLiteral("ImageSheet")));
+    EXPECT_FALSE(TabShown(QStringLiteral("LineSheet")));
+    EXPECT_EQ(Find<QSpinBox>(QStringLiteral("WidthSpin"))->value(), obj->Width());
+    EXPECT_TRUE(Find<QAction>(QStringLiteral("CopyFigureAct"))->isEnabled());
+    EXPECT_FALSE(Find<QAction>(QStringLiteral("PasteFigureAct"))->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>(QStringLiteral("StopButton"))->isEnabled());
+
+    Enter(QStringLiteral("WidthSpin"), 150);
+    EXPECT_EQ(obj->Width(), 150);
+    Enter(QStringLiteral("BorderWidthSpin"), 9);
+    EXPECT_EQ(obj->Pen().Width, 9);
+    Enter(QStringLiteral("AngleSpin"), 30);
+    EXPECT_EQ(obj->QAngle, 30);
+    Find<QPlainTextEdit>(QStringLiteral("TextMemo"))->setPlainText(QStringLiteral("Hello\nthere"));
+    EXPECT_EQ(dynamic_cast<TSolidWithText*>(obj)->Strings(),
+              (QStringList{QStringLiteral("Hello"), QStringLiteral("there")}));
+    dialogs.QueueColor(0x0080FF);
+    Find<QPushButton>(QStringLiteral("FigureColorButton"))->click();
+    EXPECT_EQ(obj->Color, TColor(0x0080FF));
+    EXPECT_EQ(Find<TColorShape>(QStringLiteral("FigureColorShape"))->Color(), TColor(0x0080FF));
+    EXPECT_TRUE(Find<QAction>(QStringLiteral("SaveAct"))->isEnabled());
+
+    // A line: its nodes in the grid; the cell editor edits row 3, the y of node 2.
+    Trigger(QStringLiteral("LineAct"));
+    TDrawObject* line = Core().DrObj();
+    auto* grid = Find<QTableWidget>(QStringLiteral("PointsGrid"));
+    ASSERT_EQ(grid->rowCount(), 2 * line->ButtonCount());
+    EXPECT_EQ(grid->item(3, 0)->text(), QStringLiteral("Y2"));
+    const int y = line->BtnPoints[1].Y - 5;
+    pages->setCurrentWidget(Find<QWidget>(QStringLiteral("CoordinatesSheet")));
+    emit grid->cellClicked(3, 1);
+    auto* editor = Find<QSpinBox>(QStringLiteral("PointSpin"));
+    EXPECT_TRUE(editor->isVisible());
+    editor->setValue(y);
+    emit editor->editingFinished();
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(line->BtnPoints[1].Y, y);
+    EXPECT_EQ(grid->item(3, 1)->text(), QString::number(y));
+}
+
+TEST_F(MainFormPanelsTest, DefaultPropertiesEditTheDefaultsUntilAFigureIsShown)
+{
+    Trigger(QStringLiteral("EllipseAct"));
+    auto* obj = dynamic_cast<TSolidWithText*>(Core().DrObj());
+    ASSERT_NE(obj, nullptr);
+    const int padding = obj->Padding();
+
+    Trigger(QStringLiteral("ParamAct"));
+    EXPECT_FALSE(Find<QAction>(QStringLiteral("ParamAct"))->isEnabled());
+    EXPECT_FALSE(TabShown(QStringLiteral("AnimationSheet")));
+    Enter(QStringLiteral("PaddingSpin"), padding + 7);
+    EXPECT_EQ(form->Defaults().Padding, padding + 7);
+    EXPECT_EQ(obj->Padding(), padding);
+
+    // A new figure takes the defaults and ends default mode.
+    Trigger(QStringLiteral("RectangleAct"));
+    EXPECT_EQ(dynamic_cast<TSolidWithText*>(Core().DrObj())->Padding(), padding + 7);
+    EXPECT_TRUE(TabShown(QStringLiteral("AnimationSheet")));
+    EXPECT_TRUE(Find<QAction>(QStringLiteral("ParamAct"))->isEnabled());
+    Enter(QStringLiteral("PaddingSpin"), 1);
+    EXPECT_EQ(dynamic_cast<TSolidWithText*>(Core().DrObj())->Padding(), 1);
+    EXPECT_EQ(form->Defaults().Padding, padding + 7);
+}
