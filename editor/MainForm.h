@@ -45,6 +45,7 @@ class TEditorCore;
 class TOptionsPage;
 class TProjectLife;
 class TPropertyPanels;
+class TTextMenu;
 struct TPanelView;
 class TImagePanel;
 class TZGIFAnimator;
@@ -192,6 +193,8 @@ private:
     void PointSpinExit();
     void FramesChangesListClick(int row);
     void DeleteChangesButtonClick();
+    // Stops the preview when the "Editing" or "Options" page is shown.
+    void TabStop();
 
     // The frame strip and the frame commands (MainFormStrip.cpp).
     void BuildStripWiring();
@@ -208,6 +211,7 @@ private:
     std::unique_ptr<TOptionsPage> Page; // the "Options" page's logic
     std::unique_ptr<TProjectLife> Life; // new, open, save
     std::unique_ptr<TPropertyPanels> Panels; // the figure property pages' logic
+    TTextMenu* TextMenu = nullptr; // the spin boxes' and the memo's context menu
     TZGIFAnimator* GIFAnimator = nullptr; // the preview control, in GIFAnimatorPanel
 
     // Window state; the project's state lives in the editor core's document.

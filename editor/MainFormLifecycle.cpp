@@ -7,6 +7,7 @@
 #include "editor/ImagePanel.h"
 #include "editor/core/ProjectLife.h"
 #include "editor/core/PropertyPanels.h"
+#include "editor/TextMenu.h"
 #include "model/TextLines.h"
 #include "editor/core/EditorCore.h"
 #include "platform/Canvas.h"
@@ -125,6 +126,8 @@ void TMainForm::FormShow()
         commandLineProject = QFileInfo(Arguments.first()).absoluteFilePath();
     if (!Life->OpenAtStart(commandLineProject, lastProject))
         ObjEn(false);
+    for (QSpinBox* spin : findChildren<QSpinBox*>())
+        TextMenu->Attach(spin);
     IsStart = false;
     EnBut();
 }

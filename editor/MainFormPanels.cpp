@@ -6,7 +6,9 @@
 #include "editor/ColorShape.h"
 #include "editor/Controls.h"
 #include "editor/ImagePanel.h"
+#include "editor/TextMenu.h"
 #include "editor/core/EditorCore.h"
+#include "editor/core/OptionsPage.h"
 #include "editor/core/PropertyPanels.h"
 
 #include <QCheckBox>
@@ -376,6 +378,20 @@ void TMainForm::BuildPanelsWiring()
             [this](QListWidgetItem* item) { FramesChangesListClick(FramesChangesList->row(item)); });
     connect(DeleteChangesButton, &QPushButton::clicked, this, &TMainForm::DeleteChangesButtonClick);
 
+    TextMenu = new TTextMenu(this, [this] { EnBut(); });
+    TextMenu->Attach(TextMemo);
+
+    connect(PageControl, &QTabWidget::currentChanged, this, [this](int index) {
+        const QString page = PageControl->tabText(index);
+        if (page == QLatin1String("Editing") || page == QLatin1String("Options"))
+            TabStop();
+        if (page == QLatin1String("Options") && Page) {
+            // "Maintain Aspect Ratio" keeps the present frame size.
+            Page->PropWidth = Core->ImgWidth();
+            Page->PropHeight = Core->ImgHeight();
+        }
+    });
+
     // A page chosen by the user: the pages are filled again.
     connect(DrawObjectControl->tabBar(), &QTabBar::tabBarClicked, this, [this](int) {
         Guard([this] {
@@ -604,4 +620,10 @@ void TMainForm::DeleteChangesButtonClick()
         if (Panels->DeleteChanges())
             ObjEn(true);
     });
+}
+
+void TMainForm::TabStop()
+{
+    if (!IsStart && StopButton->isEnabled())
+        StopButton->click();
 }

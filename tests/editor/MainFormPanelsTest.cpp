@@ -4,9 +4,13 @@
 
 #include "drawobjects/SolidWithText.h"
 #include "editor/ColorShape.h"
+#include "editor/TextMenu.h"
 #include "editor/core/EditorCore.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -110,4 +114,40 @@ TEST_F(MainFormPanelsTest, DefaultPropertiesEditTheDefaultsUntilAFigureIsShown)
     Enter(QStringLiteral("PaddingSpin"), 1);
     EXPECT_EQ(dynamic_cast<TSolidWithText*>(Core().DrObj())->Padding(), 1);
     EXPECT_EQ(form->Defaults().Padding, padding + 7);
+}
+
+TEST_F(MainFormPanelsTest, TextMenuOffersOnlyWhatTheBoxCanTake)
+{
+    // Paste into a spin box: integers within a non-zero bound only.
+    EXPECT_TRUE(TTextMenu::CanPasteIntoSpin(QStringLiteral("42"), 1, 100));
+    EXPECT_TRUE(TTextMenu::CanPasteIntoSpin(QStringLiteral(" -7 "), 0, 100)); // a 0 minimum is no bound
+    EXPECT_FALSE(TTextMenu::CanPasteIntoSpin(QStringLiteral("0"), 1, 100));
+    EXPECT_FALSE(TTextMenu::CanPasteIntoSpin(QStringLiteral("101"), 1, 100));
+    EXPECT_FALSE(TTextMenu::CanPasteIntoSpin(QStringLiteral("4.5"), 0, 0));
+    EXPECT_FALSE(TTextMenu::CanPasteIntoSpin(QStringLiteral("ten"), 0, 0));
+    EXPECT_FALSE(TTextMenu::CanPasteIntoSpin(QStringLiteral("99999999999999"), 0, 0));
+
+    TTextMenuStates spin = TTextMenu::SpinStates(true, QStringLiteral("12"), QStringLiteral("5"), 1, 100);
+    EXPECT_TRUE(spin.Copy);
+    EXPECT_FALSE(spin.Cut); // never for spin boxes
+    EXPECT_TRUE(spin.Paste);
+    EXPECT_TRUE(spin.SelectAll);
+    spin = TTextMenu::SpinStates(false, {}, {}, 1, 100);
+    EXPECT_FALSE(spin.Copy || spin.Paste || spin.SelectAll);
+    const TTextMenuStates memo = TTextMenu::MemoStates(true, QStringLiteral("abc"), QStringLiteral("x y"));
+    EXPECT_TRUE(memo.Cut && memo.Paste && memo.SelectAll);
+
+    // Every spin box of the shown window has the menu; "Paste" sets the value.
+    for (QSpinBox* box : form->findChildren<QSpinBox*>())
+        EXPECT_EQ(box->contextMenuPolicy(), Qt::CustomContextMenu) << box->objectName().toStdString();
+    QGuiApplication::clipboard()->setText(QStringLiteral("77"));
+    auto* go = Find<QSpinBox>(QStringLiteral("FrameDelaySpin"));
+    QMenu* menu = form->findChild<TTextMenu*>()->MenuFor(go);
+    ASSERT_EQ(menu->actions().size(), 5);
+    QAction* paste = menu->actions().at(2);
+    EXPECT_EQ(paste->text(), QStringLiteral("Paste"));
+    ASSERT_TRUE(paste->isEnabled());
+    paste->trigger();
+    EXPECT_EQ(go->value(), 77);
+    menu->close();
 }
