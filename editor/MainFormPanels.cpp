@@ -357,8 +357,20 @@ void TMainForm::BuildPanelsWiring()
     onCombo(OrientationCombo, [&p](int i) { p.OrientationChange(i); });
     onCombo(SpeechCombo, [&p](int i) { p.SpeechChange(i); });
 
-    connect(TextMemo, &QPlainTextEdit::textChanged, this, [this, &p] { Guard([&] { p.TextChange(MemoLines(TextMemo)); }); });
-    connect(FontButton, &QPushButton::clicked, this, [this, &p] { Guard([&] { p.FontButtonClick(); }); });
+    // A text block's size follows its text and font.
+    connect(TextMemo, &QPlainTextEdit::textChanged, this, [this, &p] {
+        Guard([&] {
+            p.TextChange(MemoLines(TextMemo));
+            if (!p.IsDefault)
+                SetCoord();
+        });
+    });
+    connect(FontButton, &QPushButton::clicked, this, [this, &p] {
+        Guard([&] {
+            if (p.FontButtonClick() && !p.IsDefault)
+                SetCoord();
+        });
+    });
 
     const std::tuple<QPushButton*, TColorShape*, TColorSwatch> swatches[] = {
         {FigureColorButton, FigureColorShape, TColorSwatch::Fill},

@@ -377,7 +377,12 @@ void TPropertyPanels::TextChange(const QStringList& lines)
         return;
     }
     TDrawObject* obj = Target();
-    if (auto* solidText = As<TSolidWithText>(obj)) {
+    if (auto* text = As<TText>(obj)) {
+        // A text block takes the size of its lines.
+        text->SetStrings(lines);
+        text->Resize();
+        Applied();
+    } else if (auto* solidText = As<TSolidWithText>(obj)) {
         solidText->SetStrings(lines);
         Applied();
     } else if (auto* textBezier = As<TTextBezier>(obj)) {
@@ -481,6 +486,10 @@ bool TPropertyPanels::FontButtonClick()
     if (!Core.Dialogs.ChooseFont(font))
         return false;
     obj->Font = font;
+    if (auto* text = As<TText>(obj)) {
+        text->ResizeObjectToFitText();
+        text->Resize();
+    }
     Applied();
     return true;
 }

@@ -328,3 +328,16 @@ TEST_F(PropertyPanelsTest, CommandStatesFollowFramesPlayingSelectionAndClipboard
     core.SetLoop(true);
     EXPECT_FALSE(CommandStates(core).Times); // repeating forever
 }
+
+TEST_F(PropertyPanelsTest, TextBlockTakesTheSizeOfItsLines)
+{
+    TDrawObject* text = AddFigure(10, 10, 20, 20, qfText);
+    const QString line = QStringLiteral("A line much wider than twenty pixels");
+    panels.TextChange({line, line});
+    // Too narrow a box would leave the lines out whole.
+    EXPECT_GT(text->Width(), 20 + text->SmallBitmap.Canvas().TextWidth(line) / 2);
+    EXPECT_GT(text->Height(), 20);
+    const int wide = text->Width();
+    panels.TextChange({QStringLiteral("x")});
+    EXPECT_LT(text->Width(), wide);
+}
