@@ -299,7 +299,8 @@ void TMainForm::BuildPanelsWiring()
     onExit(PaddingSpin, [&p](int v) { p.PaddingChange(v); });
     onExit(BorderWidthSpin, [this, &p](int v) {
         p.BorderWidthChange(v);
-        SetCoord(); // a point's size follows its pen
+        if (!p.IsDefault)
+            SetCoord(); // a point's size follows its pen
     });
     const std::pair<QSpinBox*, TCoordBox> coords[] = {
         {LeftSpin, TCoordBox::Left}, {TopSpin, TCoordBox::Top},

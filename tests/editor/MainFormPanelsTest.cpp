@@ -105,6 +105,11 @@ TEST_F(MainFormPanelsTest, DefaultPropertiesEditTheDefaultsUntilAFigureIsShown)
     Enter(QStringLiteral("PaddingSpin"), padding + 7);
     EXPECT_EQ(form->Defaults().Padding, padding + 7);
     EXPECT_EQ(obj->Padding(), padding);
+    Enter(QStringLiteral("LeftSpin"), 77);
+    Enter(QStringLiteral("BorderWidthSpin"), 5);
+    EXPECT_EQ(form->Defaults().BorderWidth, 5);
+    EXPECT_EQ(Find<QSpinBox>(QStringLiteral("LeftSpin"))->value(), 77); // still the defaults shown
+    EXPECT_EQ(form->Defaults().Left, 77);
 
     // A new figure takes the defaults and ends default mode.
     Trigger(QStringLiteral("RectangleAct"));
