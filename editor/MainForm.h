@@ -182,8 +182,9 @@ private:
     // The figure property pages (MainFormPanels.cpp).
     void BuildPanelsWiring();
     void ShowPanels(const TPanelView& view);
-    // Every page and control of the pages shown (default mode hides some after).
-    void ShowPanelControls();
+    // Every control of the pages shown, and every page when asked (the
+    // callers hide what the figure or default mode does not use).
+    void ShowPanelControls(bool pages = true);
     void SetCoord();
     void DrawPoints();
     void RotCenEn(bool flag);

@@ -432,10 +432,11 @@ void TMainForm::ObjEn(bool single)
     Core->Doc.IsDel = true;
 }
 
-void TMainForm::ShowPanelControls()
+void TMainForm::ShowPanelControls(bool pages)
 {
-    for (int i = 0; i < DrawObjectControl->count(); ++i)
-        DrawObjectControl->setTabVisible(i, true);
+    if (pages)
+        for (int i = 0; i < DrawObjectControl->count(); ++i)
+            DrawObjectControl->setTabVisible(i, true);
     for (QWidget* w : std::initializer_list<QWidget*>{WidthSpin, HeightSpin, PaddingSpin, SpeechCombo, OutlineCombo,
                                                        OrientationCombo})
         SetShown(w, true);
@@ -454,10 +455,16 @@ void TMainForm::ShowPanels(const TPanelView& v)
     const QSignalBlocker blockPages(DrawObjectControl);
     const QSignalBlocker blockMemo(TextMemo);
     const QSignalBlocker blockAmount(PointsCountSpin);
-    ShowPanelControls();
+    ShowPanelControls(false);
+    // Only pages whose visibility changes are touched: the tab bar keeps its place.
     auto page = [this](QWidget* sheet, bool shown) {
-        DrawObjectControl->setTabVisible(DrawObjectControl->indexOf(sheet), shown);
+        const int index = DrawObjectControl->indexOf(sheet);
+        if (DrawObjectControl->isTabVisible(index) != shown)
+            DrawObjectControl->setTabVisible(index, shown);
     };
+    page(AnimationSheet, true);
+    page(CoordinatesSheet, true);
+    page(RotationSheet, true);
 
     // "Animation"
     AllFramesCheck->setChecked(v.All);
