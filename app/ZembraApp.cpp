@@ -13,6 +13,7 @@
 #include "tools/GIFFromImagesForm.h"
 #include "tools/ScreenForm.h"
 #include "tools/ToAVIForm.h"
+#include "tools/ToolHost.h"
 
 #include <QApplication>
 
@@ -25,13 +26,23 @@ TZembraWindows CreateWindows(TDialogs& dialogs, const QStringList& arguments, co
     tools.ScreenForm = new TScreenForm(main);
     tools.DesktopForm = new TDesktopForm(main);
     tools.ApplyForm = new TApplyForm(main);
-    tools.ExtractForm = new TExtractForm(main);
+    auto* extractForm = new TExtractForm(main);
+    tools.ExtractForm = extractForm;
     tools.AboutBox = new TAboutBox(main);
-    tools.FolderForm = new TFolderForm(main);
+    auto* folderForm = new TFolderForm(main);
+    tools.FolderForm = folderForm;
     tools.ToAVIForm = new TToAVIForm(main);
-    tools.GIFFromImagesForm = new TGIFFromImagesForm(main);
+    auto* gifForm = new TGIFFromImagesForm(main);
+    tools.GIFFromImagesForm = gifForm;
     tools.ColorForm = new TColorForm(main);
+    tools.GIFFromImages = gifForm;
+    tools.Extract = extractForm;
     main->SetToolWindows(tools);
+    // The tools reach the project through the main window's core and page.
+    const TToolHost host{&main->EditorCore(), &main->OptionsPage(), folderForm};
+    folderForm->SetDialogs(&dialogs);
+    gifForm->SetHost(host);
+    extractForm->SetHost(host);
     return windows;
 }
 

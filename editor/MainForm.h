@@ -111,6 +111,8 @@ public:
     // The editing, rendering and preview logic behind the window
     // (MainFormEditing.cpp, MainFormPreview.cpp).
     TEditorCore& EditorCore() const;
+    // The "Options" page's logic (the tools load a background GIF through it).
+    TOptionsPage& OptionsPage() const { return *Page; }
     void EnBut();
 
     TMessages Msg;
@@ -196,6 +198,12 @@ private:
     void DeleteChangesButtonClick();
     // Stops the preview when the "Editing" or "Options" page is shown.
     void TabStop();
+
+    // "GIF from Images" and "Extract Frames" (MainFormTools.cpp).
+    void BuildToolsWiring();
+    void GIFFromImagesActExecute();
+    void ExtractFramesActExecute();
+    bool IsToolsWired = false;
 
     // The frame strip and the frame commands (MainFormStrip.cpp).
     void BuildStripWiring();

@@ -95,6 +95,7 @@ void TMainForm::SetToolWindows(const TToolWindows& tools)
 {
     Tools = tools;
     Core->SetProgress(Progress());
+    BuildToolsWiring();
 }
 
 TProgress& TMainForm::Progress()

@@ -23,7 +23,9 @@ std::optional<TFileDialogResult> TQtDialogs::RunFileDialog(const TFileDialogRequ
 {
     QFileDialog dialog(fParent, request.Title);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : (request.MustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
+    dialog.setFileMode(save ? QFileDialog::AnyFile : (request.MultiSelect ? QFileDialog::ExistingFiles
+                                                     : request.MustExist ? QFileDialog::ExistingFile
+                                                                         : QFileDialog::AnyFile));
     const QStringList filters = ToQtFilters(request.Filter);
     dialog.setNameFilters(filters);
     if (request.FilterIndex >= 0 && request.FilterIndex < filters.size())
@@ -45,7 +47,10 @@ std::optional<TFileDialogResult> TQtDialogs::RunFileDialog(const TFileDialogRequ
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return TFileDialogResult{dialog.selectedFiles().first(), int(filters.indexOf(dialog.selectedNameFilter()))};
+    TFileDialogResult result{dialog.selectedFiles().first(), int(filters.indexOf(dialog.selectedNameFilter())), {}};
+    if (request.MultiSelect)
+        result.FileNames = dialog.selectedFiles();
+    return result;
 }
 
 std::optional<TFileDialogResult> TQtDialogs::OpenFile(const TFileDialogRequest& request)

@@ -5,6 +5,22 @@ class QDialog;
 class QWidget;
 class TApplyForm;
 
+// What the main window's tool commands call on the tool windows.
+class IGIFFromImagesTool {
+public:
+    virtual ~IGIFFromImagesTool() = default;
+    // Back to the first step, its controls showing the project's settings.
+    virtual void Init() = 0;
+};
+
+class IExtractTool {
+public:
+    virtual ~IExtractTool() = default;
+    // Fills the controls from the project's settings (an empty folder becomes
+    // the user's Pictures folder) and refreshes their enabled states.
+    virtual void PrepareShow() = 0;
+};
+
 struct TToolWindows {
     QDialog* ScreenForm = nullptr;        // screen recording
     QWidget* DesktopForm = nullptr;       // desktop area chooser
@@ -15,4 +31,6 @@ struct TToolWindows {
     QDialog* ToAVIForm = nullptr;         // Save AVI
     QDialog* GIFFromImagesForm = nullptr;
     QDialog* ColorForm = nullptr;         // palette colour picker
+    IGIFFromImagesTool* GIFFromImages = nullptr; // the same window as GIFFromImagesForm
+    IExtractTool* Extract = nullptr;             // the same window as ExtractForm
 };

@@ -28,11 +28,13 @@ struct TFileDialogRequest {
     std::vector<QString> DefaultExtByFilter;
     bool MustExist = false;       // open: the folder and the file must exist
     bool OverwritePrompt = false; // save: ask before replacing a file
+    bool MultiSelect = false;     // open: several existing files may be chosen
 };
 
 struct TFileDialogResult {
     QString FileName;
     int FilterIndex = 0; // 0-based index of the filter chosen last
+    QStringList FileNames; // every file chosen, when several may be (else empty)
 };
 
 class TDialogs {

@@ -1,0 +1,38 @@
+// The main window's tool commands: "GIF from Images" opens the wizard beside
+// the window; "Extract Frames" brings the frames up to date and shows the
+// extraction window modally.
+#include "editor/MainForm.h"
+
+#include "editor/core/EditorCore.h"
+
+#include <QAction>
+#include <QDialog>
+
+void TMainForm::BuildToolsWiring()
+{
+    if (IsToolsWired)
+        return;
+    IsToolsWired = true;
+    connect(GIFFromImagesAct, &QAction::triggered, this, [this] { Guard([this] { GIFFromImagesActExecute(); }); });
+    connect(ExtractFramesAct, &QAction::triggered, this, [this] { Guard([this] { ExtractFramesActExecute(); }); });
+}
+
+void TMainForm::GIFFromImagesActExecute()
+{
+    if (!Tools.GIFFromImages || !Tools.GIFFromImagesForm)
+        return;
+    Tools.GIFFromImages->Init();
+    Tools.GIFFromImagesForm->show();
+    Tools.GIFFromImagesForm->raise();
+    Tools.GIFFromImagesForm->activateWindow();
+}
+
+void TMainForm::ExtractFramesActExecute()
+{
+    if (!Tools.Extract || !Tools.ExtractForm)
+        return;
+    Core->ConfirmRedraw();
+    Tools.Extract->PrepareShow();
+    Tools.ExtractForm->exec();
+    EnBut();
+}
