@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -68,6 +69,9 @@ TFolderForm::TFolderForm(QWidget* parent) : QDialog(parent)
     layout->setColumnStretch(1, 1);
     layout->setRowStretch(1, 1);
 
+    // The model reads folders in the background: keep the selection in view.
+    connect(Model, &QFileSystemModel::directoryLoaded, this,
+            [this] { FolderList->scrollTo(FolderList->currentIndex()); });
     connect(DiskCombo, &QComboBox::activated, this, [this](int index) { SelectDrive(DiskCombo->itemText(index)); });
     connect(CreateButton, &QPushButton::clicked, this, &TFolderForm::CreateButtonClick);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
@@ -98,14 +102,18 @@ void TFolderForm::SelectDrive(const QString& root)
 
 void TFolderForm::SetPath(const QString& path)
 {
-    const QString folder = QDir::cleanPath(QDir(path).absolutePath());
+    // A folder that is gone opens at its nearest existing parent.
+    QString folder = QDir::cleanPath(QDir(path).absolutePath());
+    while (!QFileInfo(folder).isDir() && folder != QDir::rootPath())
+        folder = QFileInfo(folder).absolutePath();
     SelectDrive(DriveOf(folder));
     const QModelIndex index = Model->index(folder);
-    if (index.isValid()) {
-        FolderList->setCurrentIndex(index);
-        FolderList->scrollTo(index);
-        FolderList->expand(index);
-    }
+    if (!index.isValid())
+        return;
+    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
+        FolderList->expand(parent);
+    FolderList->setCurrentIndex(index);
+    FolderList->scrollTo(index);
 }
 
 QString TFolderForm::SelectedFolder() const
