@@ -55,7 +55,10 @@ TGIFFromImagesForm::TGIFFromImagesForm(QWidget* parent) : QDialog(parent)
 
     connect(PreviousButton, &QPushButton::clicked, this, [this] { PreviousButtonClick(); });
     connect(NextButton, &QPushButton::clicked, this, [this] { NextButtonClick(); });
-    Init();
+    // The step caption comes with Init, when the main window opens the wizard.
+    PageControl->setCurrentWidget(SelectSheet);
+    PreviousButton->setEnabled(false);
+    DoEnabled();
 }
 
 void TGIFFromImagesForm::BuildSelectSheet()
