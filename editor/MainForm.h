@@ -146,6 +146,10 @@ private:
     QWidget* BuildColorSheet();
     QWidget* BuildTextSheet();
     QWidget* BuildLineSheet();
+    // Puts a property page into the tab bar or takes it out.
+    void SetSheetShown(QWidget* sheet, bool shown);
+    // The page's place in the fixed order of the seven pages (stored with the project).
+    int FigureSheetNumber(QWidget* sheet) const;
     QAction* MakeAction(const QString& name, const QString& caption, const QKeySequence& shortcut = {});
     QToolButton* AddToolButton(QToolBar* bar, QAction* action, const QString& buttonName);
 
@@ -274,6 +278,7 @@ private:
     TImagePanel* FramePanel = nullptr;
     QScrollArea* DrawObjectScroll = nullptr;
     QTabWidget* DrawObjectControl = nullptr;
+    std::array<QWidget*, 7> FigureSheets{}; // the property pages in their fixed order
 
     // Frame strip and the panel under it.
     QWidget* StripPanel = nullptr;

@@ -192,9 +192,8 @@ void TMainForm::ShowDefault()
     const QSignalBlocker blockMemo(TextMemo);
 
     ShowPanelControls();
-    const int animationPage = DrawObjectControl->indexOf(AnimationSheet);
-    for (int i = 0; i < DrawObjectControl->count(); ++i)
-        DrawObjectControl->setTabVisible(i, i != animationPage);
+    for (QWidget* sheet : FigureSheets)
+        SetSheetShown(sheet, sheet != AnimationSheet);
     NodesGroup->hide();
     CenterButton->hide();
     WidthSpin->show();

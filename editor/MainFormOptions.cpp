@@ -226,8 +226,10 @@ void TMainForm::BuildProjectWiring()
 
     // The shown pages are stored with the project.
     connect(PageControl, &QTabWidget::currentChanged, this, [this](int index) { Core->Doc.Options.MainPage = index; });
-    connect(DrawObjectControl, &QTabWidget::currentChanged, this,
-            [this](int index) { Core->Doc.Options.FigurePage = index; });
+    connect(DrawObjectControl, &QTabWidget::currentChanged, this, [this] {
+        if (QWidget* sheet = DrawObjectControl->currentWidget())
+            Core->Doc.Options.FigurePage = FigureSheetNumber(sheet);
+    });
 }
 
 void TMainForm::ShowOptionsPage()
@@ -262,7 +264,9 @@ void TMainForm::ProjectShown()
     ShowOptionsPage();
     const TProjectOptions& o = Core->Doc.Options;
     PageControl->setCurrentIndex(std::clamp(int(o.MainPage), 0, PageControl->count() - 1));
-    DrawObjectControl->setCurrentIndex(std::clamp(int(o.FigurePage), 0, DrawObjectControl->count() - 1));
+    QWidget* figurePage = FigureSheets[size_t(std::clamp(int(o.FigurePage), 0, int(FigureSheets.size()) - 1))];
+    if (DrawObjectControl->indexOf(figurePage) >= 0)
+        DrawObjectControl->setCurrentWidget(figurePage);
     Core->RedrawStrip(); // at the strip position the project was saved with
     ObjEnCount();
     SetGoTo();

@@ -71,13 +71,44 @@ void TMainForm::BuildPropertyPages()
     DrawObjectControl = new QTabWidget;
     DrawObjectControl->setObjectName(QStringLiteral("DrawObjectControl"));
     DrawObjectControl->setUsesScrollButtons(true);
-    DrawObjectControl->addTab(BuildAnimationSheet(), QStringLiteral("Animation"));
-    DrawObjectControl->addTab(BuildImageSheet(), QStringLiteral("Image"));
-    DrawObjectControl->addTab(BuildCoordinatesSheet(), QStringLiteral("Coordinates"));
-    DrawObjectControl->addTab(BuildRotationSheet(), QStringLiteral("Rotation"));
-    DrawObjectControl->addTab(BuildColorSheet(), QStringLiteral("Color and Border"));
-    DrawObjectControl->addTab(BuildTextSheet(), QStringLiteral("Text"));
-    DrawObjectControl->addTab(BuildLineSheet(), QStringLiteral("Line"));
+    FigureSheets = {BuildAnimationSheet(), BuildImageSheet(), BuildCoordinatesSheet(), BuildRotationSheet(),
+                    BuildColorSheet(),     BuildTextSheet(),  BuildLineSheet()};
+    const std::array<QString, 7> titles{QStringLiteral("Animation"), QStringLiteral("Image"),
+                                        QStringLiteral("Coordinates"), QStringLiteral("Rotation"),
+                                        QStringLiteral("Color and Border"), QStringLiteral("Text"),
+                                        QStringLiteral("Line")};
+    for (size_t i = 0; i < FigureSheets.size(); ++i) {
+        FigureSheets[i]->setWindowTitle(titles[i]);
+        DrawObjectControl->addTab(FigureSheets[i], titles[i]);
+    }
+}
+
+// Pages a figure has no use for leave the tab bar rather than being hidden in
+// it: the tab bar scrolls wrongly over hidden tabs (a gap opens before the
+// first tab). A page comes back at its place in the fixed order.
+void TMainForm::SetSheetShown(QWidget* sheet, bool shown)
+{
+    const int index = DrawObjectControl->indexOf(sheet);
+    if (shown == (index >= 0))
+        return;
+    if (!shown) {
+        DrawObjectControl->removeTab(index);
+        return;
+    }
+    int position = 0;
+    for (QWidget* other : FigureSheets) {
+        if (other == sheet)
+            break;
+        if (DrawObjectControl->indexOf(other) >= 0)
+            ++position;
+    }
+    DrawObjectControl->insertTab(position, sheet, sheet->windowTitle());
+}
+
+int TMainForm::FigureSheetNumber(QWidget* sheet) const
+{
+    const auto it = std::find(FigureSheets.begin(), FigureSheets.end(), sheet);
+    return it == FigureSheets.end() ? 0 : int(it - FigureSheets.begin());
 }
 
 QWidget* TMainForm::BuildAnimationSheet()
@@ -435,8 +466,8 @@ void TMainForm::ObjEn(bool single)
 void TMainForm::ShowPanelControls(bool pages)
 {
     if (pages)
-        for (int i = 0; i < DrawObjectControl->count(); ++i)
-            DrawObjectControl->setTabVisible(i, true);
+        for (QWidget* sheet : FigureSheets)
+            SetSheetShown(sheet, true);
     for (QWidget* w : std::initializer_list<QWidget*>{WidthSpin, HeightSpin, PaddingSpin, SpeechCombo, OutlineCombo,
                                                        OrientationCombo})
         SetShown(w, true);
@@ -456,12 +487,7 @@ void TMainForm::ShowPanels(const TPanelView& v)
     const QSignalBlocker blockMemo(TextMemo);
     const QSignalBlocker blockAmount(PointsCountSpin);
     ShowPanelControls(false);
-    // Only pages whose visibility changes are touched: the tab bar keeps its place.
-    auto page = [this](QWidget* sheet, bool shown) {
-        const int index = DrawObjectControl->indexOf(sheet);
-        if (DrawObjectControl->isTabVisible(index) != shown)
-            DrawObjectControl->setTabVisible(index, shown);
-    };
+    auto page = [this](QWidget* sheet, bool shown) { SetSheetShown(sheet, shown); };
     page(AnimationSheet, true);
     page(CoordinatesSheet, true);
     page(RotationSheet, true);

@@ -34,7 +34,7 @@ protected:
     bool TabShown(const QString& sheet)
     {
         auto* pages = Find<QTabWidget>(QStringLiteral("DrawObjectControl"));
-        return pages->isTabVisible(pages->indexOf(Find<QWidget>(sheet)));
+        return pages->indexOf(Find<QWidget>(sheet)) >= 0;
     }
 };
 
