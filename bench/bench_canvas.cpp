@@ -2,7 +2,6 @@
 // (colour-keyed, sometimes rotated), and the figures draw shapes and text.
 #include "platform/Canvas.h"
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -88,13 +87,3 @@ void BM_ThinLines(benchmark::State& state)
 BENCHMARK(BM_ThinLines);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

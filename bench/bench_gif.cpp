@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
@@ -299,14 +298,3 @@ BENCHMARK(BM_FfmpegEncode)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Use
 BENCHMARK(BM_FfmpegReadPngOnly)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(2);
 BENCHMARK(BM_ImageMagickEncode)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
 BENCHMARK(BM_ImageMagickEncodeNoDither)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -5,7 +5,6 @@
 #include "platform/ScriptedDialogs.h"
 
 #include <QDir>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -83,13 +82,3 @@ void BM_RedrawFrames(benchmark::State& state)
 BENCHMARK(BM_RedrawFrames)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -15,6 +15,37 @@ bool ReadCount(TBinaryReader& in, qint64 minBytes, int32_t& count)
     return count >= 0 && qint64(count) <= in.Remaining() / minBytes;
 }
 
+// A list is stored as its Int32 count followed by its elements.
+template <class List, class WriteItem>
+bool WriteList(TBinaryWriter& out, const List& list, WriteItem writeItem)
+{
+    if (!out.WriteInt(static_cast<int32_t>(list.size())))
+        return false;
+    for (const auto& item : list)
+        if (!writeItem(item))
+            return false;
+    return true;
+}
+
+// Reads a counted list; the list is replaced only when every element was read.
+// Grown element by element: memory follows the data actually read.
+template <class List, class ReadItem>
+bool ReadList(TBinaryReader& in, qint64 minItemBytes, List& list, ReadItem readItem)
+{
+    int32_t count = 0;
+    if (!ReadCount(in, minItemBytes, count))
+        return false;
+    List result;
+    for (int32_t i = 0; i < count; ++i) {
+        typename List::value_type item;
+        if (!readItem(item))
+            return false;
+        result.push_back(std::move(item));
+    }
+    list = std::move(result);
+    return true;
+}
+
 bool WriteValue(TBinaryWriter& out, const TQPropValue& v)
 {
     if (!out.WriteByte(v.Name))
@@ -94,55 +125,26 @@ bool ReadValue(TBinaryReader& in, TQPropValue& v, TPictureEncoding encoding)
 
 bool WriteChange(TBinaryWriter& out, const TQChange& change)
 {
-    if (!out.WriteInt(static_cast<int32_t>(change.size())))
-        return false;
-    for (const TQPropValue& v : change)
-        if (!WriteValue(out, v))
-            return false;
-    return true;
+    return WriteList(out, change, [&](const TQPropValue& v) { return WriteValue(out, v); });
 }
 
 bool ReadChange(TBinaryReader& in, TQChange& change, TPictureEncoding encoding)
 {
-    int32_t count = 0;
-    if (!ReadCount(in, kMinChangeBytes, count))
-        return false;
-    // Grown element by element: memory follows the data actually read.
-    TQChange result;
-    for (int32_t i = 0; i < count; ++i) {
-        TQPropValue v;
-        if (!ReadValue(in, v, encoding))
-            return false;
-        result.push_back(v);
-    }
-    change = std::move(result);
-    return true;
+    return ReadList(in, kMinChangeBytes, change, [&](TQPropValue& v) { return ReadValue(in, v, encoding); });
 }
 
 bool WriteFrames(TBinaryWriter& out, const TQFrArr& frames)
 {
-    if (!out.WriteInt(static_cast<int32_t>(frames.size())))
-        return false;
-    for (const TQFrame& frame : frames)
-        if (!out.WriteInt(frame.Number) || !WriteChange(out, frame.Change))
-            return false;
-    return true;
+    return WriteList(out, frames, [&](const TQFrame& frame) {
+        return out.WriteInt(frame.Number) && WriteChange(out, frame.Change);
+    });
 }
 
 bool ReadFrames(TBinaryReader& in, TQFrArr& frames, TPictureEncoding encoding)
 {
-    int32_t count = 0;
-    if (!ReadCount(in, kMinFrameBytes, count))
-        return false;
-    TQFrArr result;
-    for (int32_t i = 0; i < count; ++i) {
-        TQFrame frame;
-        if (!in.ReadInt(frame.Number) || !ReadChange(in, frame.Change, encoding))
-            return false;
-        result.push_back(std::move(frame));
-    }
-    frames = std::move(result);
-    return true;
+    return ReadList(in, kMinFrameBytes, frames, [&](TQFrame& frame) {
+        return in.ReadInt(frame.Number) && ReadChange(in, frame.Change, encoding);
+    });
 }
 
 bool WriteFigure(TBinaryWriter& out, const TQFigure& figure)
@@ -166,26 +168,10 @@ bool ReadFigure(TBinaryReader& in, TQFigure& figure, TPictureEncoding encoding)
 
 bool WriteFigures(TBinaryWriter& out, const TQFigArr& figures)
 {
-    if (!out.WriteInt(static_cast<int32_t>(figures.size())))
-        return false;
-    for (const TQFigure& figure : figures)
-        if (!WriteFigure(out, figure))
-            return false;
-    return true;
+    return WriteList(out, figures, [&](const TQFigure& figure) { return WriteFigure(out, figure); });
 }
 
 bool ReadFigures(TBinaryReader& in, TQFigArr& figures, TPictureEncoding encoding)
 {
-    int32_t count = 0;
-    if (!ReadCount(in, kMinFigureBytes, count))
-        return false;
-    TQFigArr result;
-    for (int32_t i = 0; i < count; ++i) {
-        TQFigure figure;
-        if (!ReadFigure(in, figure, encoding))
-            return false;
-        result.push_back(std::move(figure));
-    }
-    figures = std::move(result);
-    return true;
+    return ReadList(in, kMinFigureBytes, figures, [&](TQFigure& figure) { return ReadFigure(in, figure, encoding); });
 }
