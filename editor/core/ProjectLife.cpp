@@ -25,6 +25,15 @@ void TProjectLife::Shown()
         Core.Hooks.CommandStates();
 }
 
+TFileDialogRequest TProjectLife::ProjectRequest() const
+{
+    TFileDialogRequest request;
+    request.Filter = ProjectFilter;
+    if (!ZembraDir.isEmpty() && QDir(ZembraDir).exists())
+        request.InitialDir = ZembraDir;
+    return request;
+}
+
 QString TProjectLife::Caption() const
 {
     return MainCaption(Core.Doc.ProjFile, Core.Animation().Count(), Core.Msg.QFrames1, Core.CapX, Core.CapY);
@@ -148,12 +157,9 @@ bool TProjectLife::SaveAsProjectButtonClick(const std::optional<QString>& fileNa
 {
     Core.ConfirmRedraw();
     Core.DrawOld();
-    TFileDialogRequest request;
-    request.Filter = ProjectFilter;
+    TFileDialogRequest request = ProjectRequest();
     request.DefaultExt = QStringLiteral("zembra");
     request.OverwritePrompt = true;
-    if (!ZembraDir.isEmpty() && QDir(ZembraDir).exists())
-        request.InitialDir = ZembraDir;
     const auto chosen = SaveFileName(Core.Dialogs, fileName, request);
     if (!chosen)
         return false;
@@ -180,11 +186,8 @@ void TProjectLife::OpenProjectButtonClick(const std::optional<QString>& fileName
 {
     if (!SavePrompt())
         return;
-    TFileDialogRequest request;
-    request.Filter = ProjectFilter;
+    TFileDialogRequest request = ProjectRequest();
     request.MustExist = true;
-    if (!ZembraDir.isEmpty() && QDir(ZembraDir).exists())
-        request.InitialDir = ZembraDir;
     const auto chosen = OpenFileName(Core.Dialogs, fileName, request);
     if (!chosen)
         return;

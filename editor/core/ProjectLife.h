@@ -64,4 +64,6 @@ public:
 
 private:
     void Shown();
+    // The project dialogs' filter, starting in ZembraDir when it exists.
+    TFileDialogRequest ProjectRequest() const;
 };
