@@ -1,5 +1,5 @@
 // libFuzzer target: read any bytes as a GIF, decode and compose every frame.
-// Seed with ../shared/corpus/gif/.
+// Seed with tests/data/corpus/gif/.
 #include "gif/GIFComposer.h"
 #include "gif/ZGIFImage.h"
 

@@ -23,8 +23,7 @@ QString SourceDir()
 
 QString CorpusDir()
 {
-    const QString dir = QDir(SourceDir() + "/../shared/corpus").absolutePath();
-    return QDir(dir).exists() ? dir : QString();
+    return SourceDir() + "/tests/data/corpus";
 }
 
 QString TempDir()

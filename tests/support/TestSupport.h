@@ -10,7 +10,7 @@ QString TestOutputDir(const QString& subFolder = {});
 // The repository's root folder (ZEMBRA_SOURCE_DIR, else the configured source folder).
 QString SourceDir();
 
-// The shared corpus of sample files beside the repository (../shared/corpus), empty when absent.
+// The sample files kept in the repository (tests/data/corpus, see its README).
 QString CorpusDir();
 
 // A fresh empty temporary folder that lives until the process ends.
