@@ -56,6 +56,16 @@ void DrawArrowHead(TCanvas& canvas, TPoint from, TPoint tip)
 
 TBaseLine::TBaseLine(IDrawOwner* owner) : TDrawObject(owner) {}
 
+int TBaseLine::DecorationPad() const
+{
+    if (!fArrow1 && !fArrow2)
+        return 0;
+    // The head's radius rounded up, one pixel for each rounded coordinate and
+    // one for its outline, which is at most 2 pixels wide.
+    const long double l = ArrowHeadLength(fPen.Width);
+    return static_cast<int>(std::ceil(l * std::hypot(1.75L, 1.0L))) + 2;
+}
+
 void TBaseLine::DrawWithArrows(TCanvas& canvas, std::span<TPoint> points, const TLineBody& body,
                                bool clearBrushForDashes)
 {

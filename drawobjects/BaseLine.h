@@ -35,6 +35,10 @@ public:
     virtual bool Shrink(bool topEnd) { return false; }
 
 protected:
+    // A head reaches from its tip up to sqrt(1.75^2 + 1) head lengths in any
+    // direction, past the points' box for lines that run straight or nearly so.
+    int DecorationPad() const override;
+
     using TLineBody = std::function<void(std::span<const TPoint> points)>;
     // Pulls the ends with arrows back, draws the body through the points, puts
     // the ends back and draws the heads. The first and last segments give the

@@ -73,7 +73,7 @@ void TBezier::PaintButtonGuides()
     const int n = static_cast<int>(BtnPoints.size());
     if (n < 4)
         return;
-    const int offset = Margin + Coord + ShadowReach();
+    const int offset = Margin + Coord + BitmapLead();
     auto at = [&](int i) { return TPoint{BtnPoints[i].X + offset, BtnPoints[i].Y + offset}; };
     TCanvas& canvas = BigBitmap.Canvas();
     canvas.Pen.Color = clBlue;

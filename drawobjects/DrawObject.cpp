@@ -85,7 +85,7 @@ bool TDrawObject::GetCanMove() const
 
 void TDrawObject::PaintButton(TPoint pt, int btnIdx, bool pressed)
 {
-    const int offset = Margin + Coord + ShadowReach();
+    const int offset = Margin + Coord + BitmapLead();
     const TPoint c{pt.X + offset, pt.Y + offset};
     TRect r(c.X - fBtnSize, c.Y - fBtnSize, c.X + fBtnSize, c.Y + fBtnSize);
     TCanvas& canvas = BigBitmap.Canvas();
@@ -344,10 +344,11 @@ void TDrawObject::ClearBitmap(TBitmap& bitmap)
 void TDrawObject::Paint()
 {
     CalcMargin();
-    // The bitmaps grow by the shadow offset on the side the shadow falls, so
-    // that neither the shadow nor the figure is cut off.
-    const int reach = ShadowReach();
-    const int extra = std::abs(fShadowSize) + TextDist;
+    // The bitmaps grow by the shadow offset on the side the shadow falls, and
+    // by the decoration pad on every side, so that neither the shadow nor the
+    // figure is cut off.
+    const int reach = BitmapLead();
+    const int extra = std::abs(fShadowSize) + TextDist + 2 * DecorationPad();
     if (BigRedraw) {
         SizeBitmap(BigBitmap, fWidth + 3 * Margin + extra, fHeight + 3 * Margin + extra);
         ClearBitmap(BigBitmap);

@@ -160,6 +160,11 @@ protected:
     // How far the cached bitmaps reach up and left of (Left, Top) so that a
     // shadow cast up and left is not cut off.
     int ShadowReach() const { return fShadowSize < 0 ? -fShadowSize : 0; }
+    // Room on every side of the box, beyond the pen margin, for drawing that
+    // reaches past the points (arrow heads).
+    virtual int DecorationPad() const { return 0; }
+    // Where button space starts in the cached bitmaps, past the margin.
+    int BitmapLead() const { return ShadowReach() + DecorationPad(); }
 
     bool fFocused = false;
     bool fCanFocus = true;
