@@ -15,12 +15,14 @@ public:
     explicit TByteCursor(std::span<const uint8_t> data) : fData(data) {}
 
     bool AtEnd() const { return fPos >= fData.size(); }
+    // A read wanted more bytes than the file has left.
+    bool RanOut() const { return fRanOut; }
     size_t Remaining() const { return fData.size() - fPos; }
     uint8_t Peek() const { return fData[fPos]; }
     uint8_t Byte()
     {
         if (AtEnd())
-            throw EInvalidGraphicOperation(GIFMessages::StreamRead);
+            Short();
         return fData[fPos++];
     }
     uint16_t Word()
@@ -31,7 +33,7 @@ public:
     void Read(void* target, size_t n)
     {
         if (Remaining() < n)
-            throw EInvalidGraphicOperation(GIFMessages::StreamRead);
+            Short();
         std::memcpy(target, fData.data() + fPos, n);
         fPos += n;
     }
@@ -44,8 +46,15 @@ public:
     }
 
 private:
+    [[noreturn]] void Short()
+    {
+        fRanOut = true;
+        throw EInvalidGraphicOperation(GIFMessages::StreamRead);
+    }
+
     std::span<const uint8_t> fData;
     size_t fPos = 0;
+    bool fRanOut = false;
 };
 
 void ReadColorTable(TByteCursor& in, TGIFColorTable& table, int count)
@@ -139,133 +148,142 @@ void TGIFReader::Read(TZGIFImage& image, std::span<const uint8_t> data)
 
     std::vector<TExtension> pending;
     enum class TLast { Nothing, Frame, Extension } last = TLast::Nothing;
-    for (;;) {
-        while (!in.AtEnd() && in.Peek() == 0)
-            in.Byte();
-        if (in.AtEnd())
-            break;
-        const uint8_t block = in.Byte();
-        if (block == 0x3B)
-            break;
-        if (block == 0x21) {
-            const uint8_t label = in.Byte();
-            switch (label) {
-            case 0xF9: {
-                TExtension ext(TExtensionType::etGraphic);
-                in.Read(&ext.Graphic(), sizeof(TGraphicControlExtension));
-                pending.push_back(std::move(ext));
-                break;
-            }
-            case 0xFE: {
-                TExtension ext(TExtensionType::etComment);
-                ext.FData = ToLines(ReadSubBlocks(in));
-                pending.push_back(std::move(ext));
-                break;
-            }
-            case 0x01: {
-                TPlainTextExtension fixed;
-                in.Read(&fixed, sizeof fixed);
-                ReadSubBlocks(in);
-                pending.clear(); // plain text is not kept, nor what came before it
-                break;
-            }
-            case 0xFF: {
-                TAppExtension fixed;
-                in.Read(&fixed, sizeof fixed);
-                const std::vector<QByteArray> blocks = ReadSubBlocks(in);
-                const bool loopId = std::memcmp(fixed.AppId, "NETSCAPE", 8) == 0 && std::memcmp(fixed.Authentication, "2.0", 3) == 0;
-                const bool animId = std::memcmp(fixed.AppId, "ANIMEXTS", 8) == 0 && std::memcmp(fixed.Authentication, "1.0", 3) == 0;
-                if ((loopId || animId) && !blocks.empty() && blocks[0].size() >= 3 && blocks[0][0] == 1) {
-                    const int count = uint8_t(blocks[0][1]) | (uint8_t(blocks[0][2]) << 8);
-                    image.FLooping = true;
-                    image.FRepeatCount = uint16_t(std::min(count, 30000));
-                }
-                break;
-            }
-            default:
-                throw EInvalidGraphicOperation(GIFMessages::UnrecognizedExtension(label));
-            }
-            last = TLast::Extension;
-            continue;
-        }
-        if (block != 0x2C) {
-            if (last == TLast::Extension)
-                throw EInvalidGraphicOperation(GIFMessages::StreamRead);
-            break; // anything else after a frame ends the file
-        }
-
-        // Frame: descriptor, local table, encoded data.
-        auto frame = std::make_unique<TZGIFFrame>(&image);
-        frame->FExtensions = std::move(pending);
-        pending.clear();
-        auto item = std::make_shared<TGIFItem>();
-        frame->FTopLeft.X = in.Word();
-        frame->FTopLeft.Y = in.Word();
-        int width = in.Word();
-        int height = in.Word();
-        const uint8_t frameFlags = in.Byte();
-        item->FSize = {width == 0 ? screenWidth : width, height == 0 ? screenHeight : height};
-        item->FPackedFields = frameFlags;
-        item->FBitsPerPixel = uint8_t(globalBits);
-        item->FColorMap = globalTable;
-        if (frameFlags & 0x80) {
-            auto local = std::make_shared<TGIFColorTable>();
-            item->FBitsPerPixel = uint8_t((frameFlags & 7) + 1);
-            ReadColorTable(in, *local, 1 << item->FBitsPerPixel);
-            item->FColorMap = std::move(local);
-            frame->FLocalColors = true;
-        }
-        frame->FInterlaced = (frameFlags & 0x40) != 0;
-
-        // The code-size byte and the sub-blocks, kept as they are; a sub-block
-        // cut short by the end of the file is kept as far as it goes.
-        std::vector<uint8_t>& encoded = item->FImageData;
-        encoded.push_back(in.Byte());
+    // A file cut short after whole frames keeps them and is marked corrupted;
+    // the block being read when the bytes ran out is dropped.
+    try {
         for (;;) {
-            if (in.AtEnd()) {
-                frame->FCorrupted = true;
-                encoded.push_back(0);
+            while (!in.AtEnd() && in.Peek() == 0)
+                in.Byte();
+            if (in.AtEnd())
                 break;
-            }
-            const uint8_t n = in.Byte();
-            const std::span<const uint8_t> part = in.Take(n);
-            encoded.push_back(uint8_t(part.size()));
-            if (n == 0)
+            const uint8_t block = in.Byte();
+            if (block == 0x3B)
                 break;
-            encoded.insert(encoded.end(), part.begin(), part.end());
-            if (part.size() < n) {
-                frame->FCorrupted = true;
-                encoded.push_back(0);
-                break;
-            }
-        }
-
-        // Graphic control extensions: transparency, duration, disposal.
-        int duration = 0;
-        for (const TExtension& ext : frame->FExtensions) {
-            if (ext.FExtType != TExtensionType::etGraphic)
-                continue;
-            const TGraphicControlExtension& gce = ext.Graphic();
-            if (gce.PackedFields & 1) {
-                const int index = gce.TransparentColorIndex;
-                if (index < item->ColorMap().Count) {
-                    if (Clashes(item->ColorMap(), index)) {
-                        auto table = std::make_shared<TGIFColorTable>(item->ColorMap());
-                        MakeUnique(*table, index);
-                        item->FColorMap = std::move(table);
-                    }
-                    frame->FTransparentColor = item->ColorMap().Colors[size_t(index)].ToColor();
+            if (block == 0x21) {
+                const uint8_t label = in.Byte();
+                switch (label) {
+                case 0xF9: {
+                    TExtension ext(TExtensionType::etGraphic);
+                    in.Read(&ext.Graphic(), sizeof(TGraphicControlExtension));
+                    pending.push_back(std::move(ext));
+                    break;
                 }
-            } else {
-                frame->FTransparentColor = clNone;
+                case 0xFE: {
+                    TExtension ext(TExtensionType::etComment);
+                    ext.FData = ToLines(ReadSubBlocks(in));
+                    pending.push_back(std::move(ext));
+                    break;
+                }
+                case 0x01: {
+                    TPlainTextExtension fixed;
+                    in.Read(&fixed, sizeof fixed);
+                    ReadSubBlocks(in);
+                    pending.clear(); // plain text is not kept, nor what came before it
+                    break;
+                }
+                case 0xFF: {
+                    TAppExtension fixed;
+                    in.Read(&fixed, sizeof fixed);
+                    const std::vector<QByteArray> blocks = ReadSubBlocks(in);
+                    const bool loopId = std::memcmp(fixed.AppId, "NETSCAPE", 8) == 0 && std::memcmp(fixed.Authentication, "2.0", 3) == 0;
+                    const bool animId = std::memcmp(fixed.AppId, "ANIMEXTS", 8) == 0 && std::memcmp(fixed.Authentication, "1.0", 3) == 0;
+                    if ((loopId || animId) && !blocks.empty() && blocks[0].size() >= 3 && blocks[0][0] == 1) {
+                        const int count = uint8_t(blocks[0][1]) | (uint8_t(blocks[0][2]) << 8);
+                        image.FLooping = true;
+                        image.FRepeatCount = uint16_t(std::min(count, 30000));
+                    }
+                    break;
+                }
+                default:
+                    throw EInvalidGraphicOperation(GIFMessages::UnrecognizedExtension(label));
+                }
+                last = TLast::Extension;
+                continue;
             }
-            duration = std::max(duration, gce.DelayTime * 10);
-            frame->FDisposal = TDisposalMethod((gce.PackedFields >> 2) & 7);
+            if (block != 0x2C) {
+                if (last == TLast::Extension)
+                    throw EInvalidGraphicOperation(GIFMessages::StreamRead);
+                break; // anything else after a frame ends the file
+            }
+
+            // Frame: descriptor, local table, encoded data.
+            auto frame = std::make_unique<TZGIFFrame>(&image);
+            frame->FExtensions = std::move(pending);
+            pending.clear();
+            auto item = std::make_shared<TGIFItem>();
+            frame->FTopLeft.X = in.Word();
+            frame->FTopLeft.Y = in.Word();
+            int width = in.Word();
+            int height = in.Word();
+            const uint8_t frameFlags = in.Byte();
+            item->FSize = {width == 0 ? screenWidth : width, height == 0 ? screenHeight : height};
+            item->FPackedFields = frameFlags;
+            item->FBitsPerPixel = uint8_t(globalBits);
+            item->FColorMap = globalTable;
+            if (frameFlags & 0x80) {
+                auto local = std::make_shared<TGIFColorTable>();
+                item->FBitsPerPixel = uint8_t((frameFlags & 7) + 1);
+                ReadColorTable(in, *local, 1 << item->FBitsPerPixel);
+                item->FColorMap = std::move(local);
+                frame->FLocalColors = true;
+            }
+            frame->FInterlaced = (frameFlags & 0x40) != 0;
+
+            // The code-size byte and the sub-blocks, kept as they are; a sub-block
+            // cut short by the end of the file is kept as far as it goes.
+            std::vector<uint8_t>& encoded = item->FImageData;
+            encoded.push_back(in.Byte());
+            for (;;) {
+                if (in.AtEnd()) {
+                    frame->FCorrupted = true;
+                    encoded.push_back(0);
+                    break;
+                }
+                const uint8_t n = in.Byte();
+                const std::span<const uint8_t> part = in.Take(n);
+                encoded.push_back(uint8_t(part.size()));
+                if (n == 0)
+                    break;
+                encoded.insert(encoded.end(), part.begin(), part.end());
+                if (part.size() < n) {
+                    frame->FCorrupted = true;
+                    encoded.push_back(0);
+                    break;
+                }
+            }
+
+            // Graphic control extensions: transparency, duration, disposal.
+            int duration = 0;
+            for (const TExtension& ext : frame->FExtensions) {
+                if (ext.FExtType != TExtensionType::etGraphic)
+                    continue;
+                const TGraphicControlExtension& gce = ext.Graphic();
+                if (gce.PackedFields & 1) {
+                    const int index = gce.TransparentColorIndex;
+                    if (index < item->ColorMap().Count) {
+                        if (Clashes(item->ColorMap(), index)) {
+                            auto table = std::make_shared<TGIFColorTable>(item->ColorMap());
+                            MakeUnique(*table, index);
+                            item->FColorMap = std::move(table);
+                        }
+                        frame->FTransparentColor = item->ColorMap().Colors[size_t(index)].ToColor();
+                    }
+                } else {
+                    frame->FTransparentColor = clNone;
+                }
+                duration = std::max(duration, gce.DelayTime * 10);
+                frame->FDisposal = TDisposalMethod((gce.PackedFields >> 2) & 7);
+            }
+            frame->FAnimateInterval = uint16_t(std::min(duration, 0xFFFF));
+            frame->FImage = std::move(item);
+            image.FItems.push_back(std::move(frame));
+            last = TLast::Frame;
         }
-        frame->FAnimateInterval = uint16_t(std::min(duration, 0xFFFF));
-        frame->FImage = std::move(item);
-        image.FItems.push_back(std::move(frame));
-        last = TLast::Frame;
+    } catch (const EInvalidGraphicOperation&) {
+        if (!in.RanOut() || image.FItems.empty())
+            throw;
+        image.FCorrupted = true;
+        pending.clear();
     }
 
     // Comments after the last frame become the image comment.

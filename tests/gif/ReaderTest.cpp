@@ -177,6 +177,34 @@ TEST(GIFReader, ToleratesDamageThatLeavesAPicture)
     EXPECT_EQ(again.Frames(0).AnimateInterval(), 70);
 }
 
+TEST(GIFReader, FileCutAfterWholeFramesKeepsThem)
+{
+    // Two whole frames, then the file ends inside the next block.
+    TGifBytes whole;
+    whole.Screen(4, 4, 2).Table({Black, White, Red, Green}).Control(0, 5, 0).Frame(0, 0, 4, 4, 0, 1)
+        .Control(0, 7, 0).Frame(0, 0, 4, 4, 0, 2);
+    const QByteArray head = whole.Bytes();
+    const std::pair<const char*, QByteArray> cuts[] = {
+        {"inside an extension", head + QByteArray("\x21\xF9\x04\x00", 4)},
+        {"inside a descriptor", head + QByteArray("\x2C\x00\x00\x04", 4)},
+        {"inside a local table", head + QByteArray("\x2C\x00\x00\x00\x00\x04\x00\x04\x00\x81\x00\x00", 12)},
+        {"after an extension label", head + QByteArray("\x21", 1)},
+    };
+    for (const auto& [where, bytes] : cuts) {
+        SCOPED_TRACE(where);
+        TZGIFImage image;
+        ASSERT_NO_THROW(Load(image, bytes));
+        ASSERT_EQ(image.Count(), 2);
+        EXPECT_TRUE(image.Corrupted());
+        EXPECT_EQ(image.Frames(1).AnimateInterval(), 70);
+        EXPECT_EQ(image.Frames(1).Bitmap().Pixel(3, 3), RGB(0xFF, 0, 0));
+    }
+    // A whole file is not marked.
+    TZGIFImage image;
+    Load(image, head + QByteArray(1, char(0x3B)));
+    EXPECT_FALSE(image.Corrupted());
+}
+
 TEST(GIFReader, RaisesTheDocumentedErrors)
 {
     EXPECT_EQ(LoadError("GIF"), "Unknown GIF version");
