@@ -208,6 +208,10 @@ void TMainForm::BuildProjectWiring()
 {
     Life = std::make_unique<TProjectLife>(*Core, *Page);
     Life->ProjectShown = [this] { ProjectShown(); };
+    Life->ProjectCleared = [this] {
+        if (Tools.GIFFromImages)
+            Tools.GIFFromImages->Reset();
+    };
 
     connect(NewProjectAct, &QAction::triggered, this, [this] {
         Guard([this] {

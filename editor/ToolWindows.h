@@ -11,6 +11,9 @@ public:
     virtual ~IGIFFromImagesTool() = default;
     // Back to the first step, its controls showing the project's settings.
     virtual void Init() = 0;
+    // A project was cleared or opened: the gathered pictures go, and the
+    // window starts again from the first step with that project's settings.
+    virtual void Reset() = 0;
 };
 
 class IExtractTool {

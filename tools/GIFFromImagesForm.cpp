@@ -213,6 +213,15 @@ void TGIFFromImagesForm::Init()
     DoEnabled();
 }
 
+void TGIFFromImagesForm::Reset()
+{
+    ImageList.Clear();
+    FolderNames.clear();
+    FolderPath.clear();
+    FillList();
+    Init();
+}
+
 void TGIFFromImagesForm::NextButtonClick()
 {
     if (PageControl->currentWidget() == SelectSheet) {
@@ -329,8 +338,9 @@ void TGIFFromImagesForm::MoveSelection(TMoveMode mode)
 
 void TGIFFromImagesForm::SetButtonClick()
 {
-    if (Host.FolderForm && !Host.FolderForm->SetFolder(*FolderEdit))
-        return;
+    // Cancel leaves the box as typed, and that folder is read.
+    if (Host.FolderForm)
+        Host.FolderForm->SetFolder(*FolderEdit);
     LoadFolder();
 }
 

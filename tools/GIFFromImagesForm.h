@@ -27,6 +27,7 @@ public:
     void SetHost(const TToolHost& host) { Host = host; }
 
     void Init() override;
+    void Reset() override;
     void NextButtonClick();
     void PreviousButtonClick() { Init(); }
 
@@ -38,7 +39,8 @@ public:
     void MoveSelection(TMoveMode mode);
     void DoEnabled();
 
-    // "Folder" page: the folder dialog, then the folder is read.
+    // "Folder" page: the folder dialog, then the folder named by the box is
+    // read, also when the dialog was cancelled.
     void SetButtonClick();
     // Reads the numbered pictures of the folder named by FolderEdit.
     void LoadFolder();

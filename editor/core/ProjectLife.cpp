@@ -46,6 +46,8 @@ void TProjectLife::ClearProject()
     Page.SaveGIFParam();
     Core.Doc.IsModify = false;
     Core.Doc.ProjFile.clear();
+    if (ProjectCleared)
+        ProjectCleared();
     Shown();
 }
 
@@ -141,8 +143,9 @@ bool TProjectLife::SaveActExecute()
 {
     Core.ConfirmRedraw();
     Core.DrawOld();
+    // The redraw question was asked above: "Save Project As" does not ask it again.
     if (Core.Doc.ProjFile.isEmpty())
-        return SaveAsProjectButtonClick();
+        return SaveAs(std::nullopt);
     const bool ok = WriteProject(Core.Doc.ProjFile);
     if (ok)
         Core.Doc.IsModify = false;
@@ -157,6 +160,11 @@ bool TProjectLife::SaveAsProjectButtonClick(const std::optional<QString>& fileNa
 {
     Core.ConfirmRedraw();
     Core.DrawOld();
+    return SaveAs(fileName);
+}
+
+bool TProjectLife::SaveAs(const std::optional<QString>& fileName)
+{
     TFileDialogRequest request = ProjectRequest();
     request.DefaultExt = QStringLiteral("zembra");
     request.OverwritePrompt = true;
@@ -192,11 +200,33 @@ void TProjectLife::OpenProjectButtonClick(const std::optional<QString>& fileName
     if (!chosen)
         return;
     const QString& file = *chosen;
+    // The open project is dropped only for one that reads; a file that does
+    // not open leaves it as it was.
+    if (!CanRead(file)) {
+        Core.Dialogs.ShowMessage(NotOpenMessage(file));
+        return;
+    }
     ClearProject();
     if (!OpenProject(file)) {
         NewProject();
-        Core.Dialogs.ShowMessage(Core.Msg.QPrNotOpen);
+        Core.Dialogs.ShowMessage(NotOpenMessage(file));
     }
+}
+
+bool TProjectLife::CanRead(const QString& path)
+{
+    TDocument scratch;
+    TZGIFImage animation;
+    TProjectFile file(scratch, animation, Core.Progress());
+    file.DrawObjLoaded = [](TDrawObject&) {};
+    const bool ok = file.Read(path);
+    Core.Progress().SetApply(false);
+    return ok;
+}
+
+QString TProjectLife::NotOpenMessage(const QString& path) const
+{
+    return Core.Msg.QPrNotOpen + QLatin1Char('\n') + QDir::toNativeSeparators(path);
 }
 
 bool TProjectLife::CloseQuery()
@@ -208,9 +238,11 @@ bool TProjectLife::CloseQuery()
 bool TProjectLife::OpenAtStart(const QString& commandLineProject, const QString& lastProject)
 {
     ClearProject();
-    for (const QString& path : {commandLineProject, lastProject}) {
-        if (path.isEmpty() || !QFileInfo(path).isFile())
-            continue;
+    // A project named on the command line stands for the last one: when it
+    // does not open, a new project is made instead.
+    const bool named = !commandLineProject.isEmpty() && QFileInfo(commandLineProject).isFile();
+    const QString& path = named ? commandLineProject : lastProject;
+    if (!path.isEmpty() && QFileInfo(path).isFile()) {
         if (OpenProject(path))
             return true;
         ClearProject(); // what was read of a failed project goes

@@ -21,6 +21,9 @@ public:
     // The window's part: refill every control after a project was cleared or
     // read (tool windows, pages), lay itself out again, refresh commands.
     std::function<void()> ProjectShown;
+    // The tool windows drop what they gathered for the project that went
+    // (ClearProject, before New and Open).
+    std::function<void()> ProjectCleared;
 
     // Empties the project; a 200 x 200 white frame size, no file name.
     void ClearProject();
@@ -48,7 +51,7 @@ public:
     bool CloseQuery();
 
     // Start-up: the project named on the command line (when that file exists),
-    // else the last project; a new project when neither opens. Returns whether
+    // else the last project; a new project when the one tried does not open. Returns whether
     // a project was opened.
     bool OpenAtStart(const QString& commandLineProject, const QString& lastProject);
 
@@ -64,6 +67,13 @@ public:
 
 private:
     void Shown();
+    // "Save Project As" once the redraw question was answered.
+    bool SaveAs(const std::optional<QString>& fileName);
+    // Reads the project into a scratch document: whether it opens, with the
+    // current project untouched.
+    bool CanRead(const QString& path);
+    // "The project does not open!" with the file's name.
+    QString NotOpenMessage(const QString& path) const;
     // The project dialogs' filter, starting in ZembraDir when it exists.
     TFileDialogRequest ProjectRequest() const;
 };

@@ -171,7 +171,7 @@ TEST_F(MainFormProjectTest, FilesThatCannotBeUsedAreReportedAndNothingIsLost)
     EXPECT_TRUE(form->Modified());
     EXPECT_TRUE(form->ProjectFile().isEmpty());
 
-    // A damaged project: the message and a new project.
+    // A damaged project: the message names it, and the open project stays as it was.
     const QString damaged = Path(QStringLiteral("damaged.zembra"));
     {
         QFile file(damaged);
@@ -182,9 +182,11 @@ TEST_F(MainFormProjectTest, FilesThatCannotBeUsedAreReportedAndNothingIsLost)
     dialogs.QueueYesNo(false); // do not save the changes
     dialogs.QueueFile(damaged);
     Trigger(QStringLiteral("OpenProjectAct"));
-    EXPECT_EQ(dialogs.Messages(), QStringList{QStringLiteral("The project does not open!")});
+    EXPECT_EQ(dialogs.Messages(),
+              QStringList{QStringLiteral("The project does not open!\n") + QDir::toNativeSeparators(damaged)});
     EXPECT_TRUE(form->ProjectFile().isEmpty());
     EXPECT_EQ(form->EditorCore().FrameCount(), 1);
-    EXPECT_EQ(Find<QSpinBox>(QStringLiteral("BackWidthSpin"))->value(), 200);
-    EXPECT_FALSE(form->Modified());
+    EXPECT_EQ(Find<QSpinBox>(QStringLiteral("BackWidthSpin"))->value(), 240);
+    EXPECT_EQ(form->EditorCore().ImgWidth(), 240);
+    EXPECT_TRUE(form->Modified());
 }

@@ -127,7 +127,8 @@ TEST_F(ProjectLifeTest, ReopensTheLastProjectWithItsOptions)
     EXPECT_EQ(core2.Animation().Count(), 1);
     EXPECT_TRUE(dialogs2.Messages().isEmpty());
 
-    // A damaged project from "Open Project": a new project, then the message.
+    // A damaged project from "Open Project": the message names it; the open
+    // project stays as it was.
     const QString bad = Path(QStringLiteral("bad.zembra"));
     QFile f(bad);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -135,9 +136,75 @@ TEST_F(ProjectLifeTest, ReopensTheLastProjectWithItsOptions)
     f.close();
     QDir().mkpath(Path(QStringLiteral("badFiles")));
     life2.OpenProjectButtonClick(bad);
-    EXPECT_EQ(dialogs2.Messages(), QStringList{QStringLiteral("The project does not open!")});
+    EXPECT_EQ(dialogs2.Messages(),
+              QStringList{QStringLiteral("The project does not open!\n") + QDir::toNativeSeparators(bad)});
     EXPECT_TRUE(life2.ProjFile().isEmpty());
     EXPECT_EQ(core2.Animation().Count(), 1);
+}
+
+TEST_F(ProjectLifeTest, AProjectThatDoesNotOpenLeavesTheOpenOneAsItWas)
+{
+    const QString good = Path(QStringLiteral("good.zembra"));
+    page.BackWidthSpinExit(260);
+    ASSERT_TRUE(life.SaveAsProjectButtonClick(good));
+    page.BackHeightSpinExit(90); // an edit not saved yet
+    ASSERT_TRUE(core.Doc.IsModify);
+    const TSize size{core.Doc.ImgWidth, core.Doc.ImgHeight};
+    ASSERT_EQ(size.cy, 90);
+
+    const QString empty = Path(QStringLiteral("empty.zembra"));
+    QFile(empty).open(QIODevice::WriteOnly);
+    dialogs.QueueYesNo(false); // do not save the changes first
+    life.OpenProjectButtonClick(empty);
+    EXPECT_EQ(dialogs.Messages(),
+              QStringList{QStringLiteral("The project does not open!\n") + QDir::toNativeSeparators(empty)});
+    EXPECT_EQ(QFileInfo(life.ProjFile()).fileName(), QStringLiteral("good.zembra"));
+    EXPECT_TRUE(core.Doc.IsModify);
+    EXPECT_EQ(core.Doc.ImgWidth, size.cx);
+    EXPECT_EQ(core.Doc.ImgHeight, size.cy);
+    EXPECT_EQ(core.Animation().Count(), 1);
+}
+
+TEST_F(ProjectLifeTest, TheRedrawQuestionComesOncePerSave)
+{
+    // A never-saved project with a pending redraw: "Save" goes on to "Save As".
+    core.IsRedraw = true;
+    core.Doc.RedrawEnabled = true;
+    core.Doc.SetModify(true);
+    dialogs.QueueYesNo(false); // no redraw
+    dialogs.QueueFile(std::nullopt);
+    EXPECT_FALSE(life.SaveActExecute());
+    EXPECT_EQ(dialogs.Questions(), QStringList{QStringLiteral("Redraw frames to change animation?")});
+
+    // The same on close: the save question, then one redraw question.
+    dialogs.ClearAsked();
+    core.Doc.SetModify(true);
+    dialogs.QueueYesNo(true);  // save changes
+    dialogs.QueueYesNo(false); // no redraw
+    dialogs.QueueFile(Path(QStringLiteral("closed.zembra")));
+    EXPECT_TRUE(life.CloseQuery());
+    EXPECT_EQ(dialogs.Questions(), (QStringList{QStringLiteral("Save changes to the project?"),
+                                                QStringLiteral("Redraw frames to change animation?")}));
+}
+
+TEST_F(ProjectLifeTest, ACommandLineProjectThatDoesNotOpenGivesANewProject)
+{
+    const QString last = Path(QStringLiteral("last.zembra"));
+    page.BackWidthSpinExit(280);
+    ASSERT_TRUE(life.SaveAsProjectButtonClick(last));
+    const QString broken = Path(QStringLiteral("broken.zembra"));
+    QFile(broken).open(QIODevice::WriteOnly);
+
+    TScriptedDialogs dialogs2;
+    THeadlessProgress progress2;
+    TEditorCore core2{dialogs2, progress2};
+    TOptionsPage page2{core2};
+    TProjectLife life2{core2, page2};
+    EXPECT_FALSE(life2.OpenAtStart(broken, last));
+    EXPECT_TRUE(life2.ProjFile().isEmpty());
+    EXPECT_EQ(core2.Doc.ImgWidth, 200);
+    EXPECT_EQ(core2.Animation().Count(), 1);
+    EXPECT_TRUE(dialogs2.Messages().isEmpty());
 }
 
 TEST_F(ProjectLifeTest, AReopenedBackgroundGIFLooksAsItDidWhenSaved)
