@@ -51,8 +51,11 @@ void TEditorCore::ApplyFig()
             if (i < backFrames) {
                 DrawGIFFrame(i);
             } else if (project.IsBackBMP) {
+                // Beside a fitted picture the frame shows the background
+                // colour, as in the editor; only a transparent frame takes
+                // the picture's key there, so that it stays see-through.
                 key = project.BackBMP.TransparentColor();
-                FillBMP(key);
+                FillBMP(Doc.Options.BackTransparent ? key : project.BackColor);
                 DrawBackPicture(BMP);
             } else {
                 FillBMPBack();

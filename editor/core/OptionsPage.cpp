@@ -230,7 +230,6 @@ void TOptionsPage::LoadBackGIF(const QString& title)
     Core.SetFrameIndex(0);
     Core.Doc.SetModify(true);
     if (project.BackGIF.Count() > 0) {
-        DrawGIFPreview();
         Core.Doc.ImgWidth = std::clamp(project.BackGIF.ScreenWidth(), MinSide, MaxSide);
         Core.Doc.ImgHeight = std::clamp(project.BackGIF.ScreenHeight(), MinSide, MaxSide);
         SetWH();
@@ -238,6 +237,8 @@ void TOptionsPage::LoadBackGIF(const QString& title)
         GIFDimensions = Dimensions(project.BackGIF.ScreenWidth(), project.BackGIF.ScreenHeight());
         BackFramesCount = QString::number(project.BackGIF.Count()) + QStringLiteral(" ") + Core.Msg.QFrames1;
         Core.SetRectangles();
+        // The preview is drawn into the rectangles of the new frame size.
+        DrawGIFPreview();
         Core.EditFrame();
     }
     Core.Doc.RedrawEnabled = true;
@@ -331,8 +332,10 @@ void TOptionsPage::BackColorButtonClick()
     if (const auto chosen = Core.Dialogs.ChooseColor(palette, old)) {
         Core.Doc.Animation.BackColor = *chosen & 0xFFFFFF;
         Core.Doc.Options.BackShapeColor = Core.Doc.Animation.BackColor;
-        if (Core.Doc.Animation.BackColor != old)
+        if (Core.Doc.Animation.BackColor != old) {
+            Core.Doc.DeleteChangesEnabled = true;
             Core.Doc.SetModify(true);
+        }
     }
     PreviewEnd();
     Notify();
@@ -542,7 +545,8 @@ void TOptionsPage::PreviewModify()
 
 void TOptionsPage::PreviewEnd()
 {
-    PreviewModify();
+    // Callers mark the project modified themselves, and only for a change.
+    DrawGIFPreview();
     if (Core.Animation().Count() > 0)
         Core.EditFrame();
     if (Core.Hooks.CommandStates)

@@ -103,7 +103,9 @@ public:
 
     // --- Previews ---------------------------------------------------------------
     void DrawGIFPreview();
+    // The preview, and the project marked modified.
     void PreviewModify();
+    // The preview, the canvas and the command states; the modified flag stays.
     void PreviewEnd();
 
     TEditorCore& Core;

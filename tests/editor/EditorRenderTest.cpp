@@ -144,6 +144,28 @@ TEST_F(EditorCoreTest, TransparentCheckDecidesTheFramesKeyColour)
     EXPECT_EQ(FramePixel(1, {150, 20}), kRed);
 }
 
+TEST_F(EditorCoreTest, BesideAFittedPictureTheFrameShowsTheBackgroundColour)
+{
+    // A 100 x 20 picture fitted into the 200 x 200 frame covers 200 x 40.
+    core.Doc.Animation.BackColor = kGreen;
+    AddFigure(150, 150, 20, 20); // a frame to render
+    TBitmap picture = Solid(100, 20, kRed);
+    picture.SetPixel(0, 19, RGB(254, 100, 1)); // its key colour
+    core.Doc.Animation.BackBMP = picture;
+    core.Doc.Animation.IsBackBMP = true;
+    core.SetRectangles();
+    core.RedrawAnimation();
+    EXPECT_EQ(FramePixel(0, {100, 20}), kRed);
+    EXPECT_EQ(FramePixel(0, {100, 150}), kGreen) << "as the editor shows it";
+    EXPECT_EQ(core.IBMP.Pixel(100, 150), kGreen);
+
+    // A transparent frame keeps the picture's key there, so that it stays see-through.
+    core.Doc.Options.BackTransparent = true;
+    core.RedrawAnimation();
+    EXPECT_EQ(FramePixel(0, {100, 150}), RGB(254, 100, 1));
+    EXPECT_EQ(core.Animation().Frames(0).TransparentColor(), RGB(254, 100, 1));
+}
+
 TEST_F(EditorCoreTest, PartialGIFFramesBuildOnEachOtherWhateverTheirDisposal)
 {
     SetBackGIF(MakeGIF({{{0, 0, 40, 40}, kRed, 10, TDisposalMethod::dmRestoreBackground},

@@ -211,9 +211,33 @@ TEST_F(OptionsPageTest, BackgroundColourComesFromThePalette)
     ASSERT_EQ(dialogs.Asked().back().Kind, TScriptedDialogs::TKind::Color);
     EXPECT_EQ(dialogs.Asked().back().Color, clWhite);
 
-    dialogs.QueueColor(std::nullopt); // cancelled: the colour stays
+    // Cancel, or the colour already set: nothing to save.
+    core.Doc.IsModify = false;
+    dialogs.QueueColor(std::nullopt);
     page.BackColorButtonClick();
     EXPECT_EQ(core.Doc.Animation.BackColor, chosen);
+    dialogs.QueueColor(chosen);
+    page.BackColorButtonClick();
+    EXPECT_FALSE(core.Doc.IsModify);
+}
+
+TEST_F(OptionsPageTest, ToolGIFPreviewIsDrawnAtItsNewFrameSize)
+{
+    // A tool fills the background GIF with frames of a new size (400 x 100).
+    TZGIFImage& back = core.Doc.Animation.BackGIF;
+    back.Clear();
+    TBitmap frame = Filled(400, 100, clRed);
+    frame.Canvas().Brush.Color = clBlue;
+    frame.Canvas().FillRect({300, 0, 400, 100});
+    back.AddFrame(frame);
+    page.LoadBackGIF(QString());
+    ASSERT_GE(core.Doc.BackNum, 0);
+    EXPECT_EQ(core.Doc.ImgWidth, 400);
+    ASSERT_EQ(page.GIFPreview.Width(), 400);
+    ASSERT_EQ(page.GIFPreview.Height(), 100);
+    // Not squeezed into the old 200 x 200 frame's rectangle.
+    EXPECT_EQ(page.GIFPreview.Pixel(350, 50), clBlue);
+    EXPECT_EQ(page.GIFPreview.Pixel(150, 50), clRed);
 }
 
 TEST_F(OptionsPageTest, SaveFrameWritesByExtension)
