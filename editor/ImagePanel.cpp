@@ -1,5 +1,7 @@
 #include "editor/ImagePanel.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -62,6 +64,34 @@ void TImagePanel::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
     emit MouseUp(event->button(), event->modifiers(), p.x(), p.y());
+    if (event->button() == Qt::RightButton && contextMenuPolicy() == Qt::ActionsContextMenu && rect().contains(p))
+        PopupMenu(event->globalPosition().toPoint());
+}
+
+bool TImagePanel::event(QEvent* event)
+{
+    if (event->type() != QEvent::ContextMenu || contextMenuPolicy() != Qt::ActionsContextMenu)
+        return QWidget::event(event);
+    auto* menuEvent = static_cast<QContextMenuEvent*>(event);
+    // The mouse's request comes with the press; the release opens the menu.
+    if (menuEvent->reason() != QContextMenuEvent::Mouse)
+        PopupMenu(menuEvent->globalPos());
+    event->accept();
+    return true;
+}
+
+void TImagePanel::PopupMenu(const QPoint& globalPos)
+{
+    if (actions().isEmpty())
+        return;
+    emit MenuOpening();
+    if (!fMenu) {
+        fMenu = new QMenu(this);
+        fMenu->setObjectName(objectName() + QStringLiteral("Menu"));
+    }
+    fMenu->clear();
+    fMenu->addActions(actions());
+    fMenu->popup(globalPos);
 }
 
 void TImagePanel::resizeEvent(QResizeEvent* event)

@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+class QMenu;
+
 class TImagePanel : public QWidget {
     Q_OBJECT
 public:
@@ -29,8 +31,14 @@ signals:
     void MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers keys, int x, int y);
     void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers keys, int x, int y);
     void Resized();
+    // The panel's actions are about to be shown as its context menu.
+    void MenuOpening();
 
 protected:
+    // A panel with ActionsContextMenu opens its menu on the right button's
+    // release, after MouseUp, so that a right click reaches the panel whole;
+    // the menu key opens it at once.
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -38,6 +46,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void PopupMenu(const QPoint& globalPos);
+
+    QMenu* fMenu = nullptr;
     TBitmap fPicture;
     bool fStretch = false;
     QColor fFillColor;

@@ -139,6 +139,9 @@ private:
     void BuildOptionsPage();
     void BuildPreviewPage();
     void BuildPropertyPages();
+    // The property panel's width at start: the design width, or wider when
+    // the seven page tabs need it to show side by side without scrolling.
+    int StartPanelWidth() const;
     QWidget* BuildAnimationSheet();
     QWidget* BuildImageSheet();
     QWidget* BuildCoordinatesSheet();
@@ -165,6 +168,9 @@ private:
     // Runs a command; an error it raises is shown as a message and the
     // window goes on (the command has left the project as it was).
     void Guard(const std::function<void()>& command);
+    // The same for the canvas's pointer events, which refresh the commands
+    // only when they fail.
+    void GuardPointer(const std::function<void()>& command);
 
     // The "Options" page and the project life cycle (MainFormOptions.cpp).
     void BuildOptionsWiring();
@@ -367,5 +373,7 @@ private:
     QComboBox* OrientationCombo = nullptr;
     QCheckBox* AutoCenterCheck = nullptr;
     QCheckBox* LineCheck = nullptr;
+    QCheckBox* StartArrowCheck = nullptr;
+    QCheckBox* EndArrowCheck = nullptr;
     TFont FontDialogFont; // the font the "Font" button offers
 };

@@ -123,31 +123,35 @@ void TMainForm::BuildEditorCore()
         YSpin->setValue(y);
     };
 
+    // The pointer handlers refresh nothing themselves: the core asks for it.
     connect(FramePanel, &TImagePanel::MouseDown, this,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers keys, int x, int y) {
-                Core->FramePanelMouseDown(ButtonOf(button), ShiftOf(keys, button), x, y);
+                GuardPointer([&] { Core->FramePanelMouseDown(ButtonOf(button), ShiftOf(keys, button), x, y); });
             });
     connect(FramePanel, &TImagePanel::MouseMove, this,
             [this](Qt::MouseButtons buttons, Qt::KeyboardModifiers keys, int x, int y) {
-                Core->FramePanelMouseMove(ShiftOf(keys, buttons), x, y);
+                GuardPointer([&] { Core->FramePanelMouseMove(ShiftOf(keys, buttons), x, y); });
             });
     connect(FramePanel, &TImagePanel::MouseUp, this,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers keys, int x, int y) {
-                Core->FramePanelMouseUp(ButtonOf(button), ShiftOf(keys, Qt::NoButton), x, y);
+                GuardPointer([&] { Core->FramePanelMouseUp(ButtonOf(button), ShiftOf(keys, Qt::NoButton), x, y); });
             });
+    connect(FramePanel, &TImagePanel::MenuOpening, this, &TMainForm::EnBut);
+    connect(FramesImage, &TImagePanel::MenuOpening, this, &TMainForm::EnBut);
 
     for (size_t i = 0; i < FigureActs.size(); ++i)
-        connect(FigureActs[i], &QAction::triggered, this, [this, i] { QNewFigure(FigureKinds[i]); });
-    connect(BackAct, &QAction::triggered, this, [this] { Core->BackButtonClick(); });
-    connect(FrontAct, &QAction::triggered, this, [this] { Core->FrontButtonClick(); });
-    connect(CenterButton, &QPushButton::clicked, this, [this] { Core->CenterButtonClick(); });
-    connect(StartFrameSpin, &QSpinBox::editingFinished, this, &TMainForm::StartFrameSpinExit);
-    connect(FramesCountSpin, &QSpinBox::editingFinished, this, &TMainForm::StartFrameSpinExit);
+        connect(FigureActs[i], &QAction::triggered, this, [this, i] { Guard([this, i] { QNewFigure(FigureKinds[i]); }); });
+    connect(BackAct, &QAction::triggered, this, [this] { Guard([this] { Core->BackButtonClick(); }); });
+    connect(FrontAct, &QAction::triggered, this, [this] { Guard([this] { Core->FrontButtonClick(); }); });
+    connect(CenterButton, &QPushButton::clicked, this, [this] { Guard([this] { Core->CenterButtonClick(); }); });
+    connect(StartFrameSpin, &QSpinBox::editingFinished, this, [this] { Guard([this] { StartFrameSpinExit(); }); });
+    connect(FramesCountSpin, &QSpinBox::editingFinished, this, [this] { Guard([this] { StartFrameSpinExit(); }); });
     connect(AllFramesCheck, &QCheckBox::clicked, this, [this](bool on) {
-        Core->Doc.AllFramesCheck(on);
-        Core->GetAnim();
-        Core->EditFrame();
-        EnBut();
+        Guard([this, on] {
+            Core->Doc.AllFramesCheck(on);
+            Core->GetAnim();
+            Core->EditFrame();
+        });
     });
 
     BuildPanelsWiring();
@@ -243,7 +247,8 @@ void TMainForm::EnBut()
     labels({"FrameDelayLabel", "FrameDelayMSLabel"}, s.AddFrame);
     enable({RedrawAct}, s.Redraw);
     enable({SaveAct}, s.SaveProject);
-    // "Delete Changes" acts only on a key frame of the selected figure.
+    // "Delete Changes": set by an edit, by a choice in "Frames with Changes",
+    // and on each frame change for the key frame chosen there.
     if (Panels && !Panels->IsDefault)
-        DeleteChangesButton->setEnabled(Panels->ChangesEnable());
+        DeleteChangesButton->setEnabled(Core->Doc.DeleteChangesEnabled);
 }

@@ -262,7 +262,8 @@ void TMainForm::BuildEditingPage()
     EditorSplitter->addWidget(propertyColumn);
     EditorSplitter->setStretchFactor(0, 1);
     EditorSplitter->setStretchFactor(1, 0);
-    EditorSplitter->setSizes({DesignWidth - DesignPanelWidth, DesignPanelWidth});
+    const int panelWidth = StartPanelWidth();
+    EditorSplitter->setSizes({DesignWidth - panelWidth, panelWidth});
 
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(2, 2, 2, 2);

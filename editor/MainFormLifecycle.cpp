@@ -178,6 +178,19 @@ void TMainForm::Guard(const std::function<void()>& command)
     EnBut();
 }
 
+void TMainForm::GuardPointer(const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const std::exception& e) {
+        // The drag or selection the failed event was part of ends with it.
+        Core->CancelPointer();
+        Progress().SetApply(false);
+        Dialogs->ShowMessage(QString::fromUtf8(e.what()));
+        EnBut();
+    }
+}
+
 void TMainForm::InitDefault()
 {
     DefaultParam.InitDefault();
@@ -226,6 +239,8 @@ void TMainForm::ShowDefault()
     SetComboIndex(OrientationCombo, d.Orient);
     AutoCenterCheck->setChecked(d.ChCn);
     LineCheck->setChecked(d.Line);
+    StartArrowCheck->setChecked(d.Arrow1);
+    EndArrowCheck->setChecked(d.Arrow2);
     ImageTransparentCheck->setChecked(d.Transparent);
     DrawObjectImage->SetPicture(BMPNo);
 

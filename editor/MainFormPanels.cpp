@@ -3,6 +3,7 @@
 // handing every edit to the pages' logic (TPropertyPanels).
 #include "editor/MainForm.h"
 
+#include "drawobjects/Bezier.h"
 #include "editor/ColorShape.h"
 #include "editor/Controls.h"
 #include "editor/ImagePanel.h"
@@ -28,10 +29,16 @@
 #include <QVBoxLayout>
 #include <QAction>
 #include <QSignalBlocker>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabBar>
+#include <algorithm>
 #include <initializer_list>
 
 namespace {
+
+// Room beside the page tabs for the pages' own frame.
+constexpr int kPanelSlack = 8;
 
 QWidget* MakeSheet(const QString& name)
 {
@@ -81,6 +88,14 @@ void TMainForm::BuildPropertyPages()
         FigureSheets[i]->setWindowTitle(titles[i]);
         DrawObjectControl->addTab(FigureSheets[i], titles[i]);
     }
+}
+
+int TMainForm::StartPanelWidth() const
+{
+    // All seven tabs are in the bar now; its size hint is their whole width.
+    const int tabs = DrawObjectControl->tabBar()->sizeHint().width();
+    const int frame = 2 * DrawObjectScroll->frameWidth() + DrawObjectScroll->verticalScrollBar()->sizeHint().width();
+    return std::max(DesignPanelWidth, tabs + frame + kPanelSlack);
 }
 
 // Pages a figure has no use for leave the tab bar rather than being hidden in
@@ -303,6 +318,8 @@ QWidget* TMainForm::BuildLineSheet()
                                  {QStringLiteral("Horizontal"), QStringLiteral("Vertical")});
     AutoCenterCheck = MakeCheck(LineSheet, QStringLiteral("AutoCenterCheck"), QStringLiteral("Autocenter"), false);
     LineCheck = MakeCheck(LineSheet, QStringLiteral("LineCheck"), QStringLiteral("Line"), false);
+    StartArrowCheck = MakeCheck(LineSheet, QStringLiteral("StartArrowCheck"), QStringLiteral("Start Arrow"), false);
+    EndArrowCheck = MakeCheck(LineSheet, QStringLiteral("EndArrowCheck"), QStringLiteral("End Arrow"), false);
 
     auto* form = new QFormLayout;
     form->addRow(MakeLabel(LineSheet, QStringLiteral("Orientation"), OrientationCombo), OrientationCombo);
@@ -310,6 +327,8 @@ QWidget* TMainForm::BuildLineSheet()
     layout->addLayout(form);
     layout->addWidget(AutoCenterCheck);
     layout->addWidget(LineCheck);
+    layout->addWidget(StartArrowCheck);
+    layout->addWidget(EndArrowCheck);
     layout->addStretch(1);
     return LineSheet;
 }
@@ -379,7 +398,28 @@ void TMainForm::BuildPanelsWiring()
         RotCenEn(!on);
     });
     onCheck(AutoCenterCheck, [&p](bool on) { p.AutoCenterChange(on); });
-    onCheck(LineCheck, [&p](bool on) { p.LineChange(on); });
+    // On a Bezier figure the filling and the arrows exclude each other, so
+    // each of these edits shows the other checks again.
+    auto lineChecks = [this, &p] {
+        const auto* bezier = dynamic_cast<const TBezier*>(Core->Doc.DrObj);
+        if (p.IsDefault || !bezier)
+            return;
+        LineCheck->setChecked(!bezier->Filled());
+        StartArrowCheck->setChecked(bezier->Arrow1());
+        EndArrowCheck->setChecked(bezier->Arrow2());
+    };
+    onCheck(LineCheck, [&p, lineChecks](bool on) {
+        p.LineChange(on);
+        lineChecks();
+    });
+    onCheck(StartArrowCheck, [&p, lineChecks](bool on) {
+        p.ArrowChange(true, on);
+        lineChecks();
+    });
+    onCheck(EndArrowCheck, [&p, lineChecks](bool on) {
+        p.ArrowChange(false, on);
+        lineChecks();
+    });
     onCheck(ImageTransparentCheck, [&p](bool on) { p.TransparentChange(on); });
 
     auto onCombo = [this](QComboBox* combo, std::function<void(int)> apply) {
@@ -534,6 +574,8 @@ void TMainForm::ShowPanels(const TPanelView& v)
     SetComboIndex(OrientationCombo, v.Orientation);
     AutoCenterCheck->setChecked(v.AutoCenter);
     LineCheck->setChecked(v.Line);
+    StartArrowCheck->setChecked(v.Arrow1);
+    EndArrowCheck->setChecked(v.Arrow2);
 
     // "Color and Border"
     page(ColorSheet, v.ColorPage);
@@ -656,7 +698,8 @@ void TMainForm::FramesChangesListClick(int row)
         GoToFrame(frame);
         // Going to the frame filled the pages again: the line stays chosen.
         FramesChangesList->setCurrentRow(row);
-        DeleteChangesButton->setEnabled(Panels->ChangesEnable());
+        Core->Doc.DeleteChangesEnabled = Panels->ChangesEnable();
+        DeleteChangesButton->setEnabled(Core->Doc.DeleteChangesEnabled);
     });
 }
 

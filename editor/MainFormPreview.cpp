@@ -19,12 +19,13 @@
 
 void TMainForm::BuildPreviewWiring()
 {
-    connect(PlayButton, &QPushButton::clicked, this, [this] { Core->Play(); });
-    connect(StopButton, &QPushButton::clicked, this, [this] { Core->Stop(); });
-    connect(StartButton, &QPushButton::clicked, this, [this] { GoToFrame(0); });
-    connect(PreviousButton, &QPushButton::clicked, this, [this] { GoToFrame(Core->FrameIndex() - 1); });
-    connect(NextButton, &QPushButton::clicked, this, [this] { GoToFrame(Core->FrameIndex() + 1); });
-    connect(EndButton, &QPushButton::clicked, this, [this] { GoToFrame(Core->FrameCount() - 1); });
+    connect(PlayButton, &QPushButton::clicked, this, [this] { Guard([this] { Core->Play(); }); });
+    connect(StopButton, &QPushButton::clicked, this, [this] { Guard([this] { Core->Stop(); }); });
+    connect(StartButton, &QPushButton::clicked, this, [this] { Guard([this] { GoToFrame(0); }); });
+    connect(PreviousButton, &QPushButton::clicked, this,
+            [this] { Guard([this] { GoToFrame(Core->FrameIndex() - 1); }); });
+    connect(NextButton, &QPushButton::clicked, this, [this] { Guard([this] { GoToFrame(Core->FrameIndex() + 1); }); });
+    connect(EndButton, &QPushButton::clicked, this, [this] { Guard([this] { GoToFrame(Core->FrameCount() - 1); }); });
     connect(GIFAnimator, &TZGIFAnimator::OnFrameChanged, this, [this] { Core->GIFAnimatorFrameChanged(); });
     connect(GIFAnimator, &TZGIFAnimator::OnChange, this, [this] {
         if (!GIFAnimator->Animate())
@@ -41,11 +42,13 @@ void TMainForm::BuildPreviewWiring()
     });
 
     connect(RedrawAct, &QAction::triggered, this, [this] {
-        Core->RedrawButtonClick();
-        SetGoTo();
-        SetCurrentDelay();
+        Guard([this] {
+            Core->RedrawButtonClick();
+            SetGoTo();
+            SetCurrentDelay();
+        });
     });
-    connect(AddFrameAct, &QAction::triggered, this, [this] { Core->AddFrameButtonClick(); });
+    connect(AddFrameAct, &QAction::triggered, this, [this] { Guard([this] { Core->AddFrameButtonClick(); }); });
     connect(GoSpin, &QSpinBox::editingFinished, this, [this] {
         const int value = GoSpin->value();
         if (value < 1 || value > Core->FrameCount())

@@ -319,3 +319,13 @@ void TEditorCore::CenterButtonClick()
     Doc.SelCen = true;
     Doc.IsModify = true;
 }
+
+void TEditorCore::CancelPointer()
+{
+    IsMouseDown = false;
+    IsOldObj = false;
+    IsSelRec = false;
+    IsResize = false;
+    FocusRecDrawn = false;
+    DragList.clear();
+}

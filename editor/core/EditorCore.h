@@ -207,6 +207,9 @@ public:
     void CountFocusedDrawObjs();
     void ClearAllDrawObjFocuses();
     void ClearDragList() { DragList.clear(); }
+    // Ends a pointer gesture that failed half-way: no drag, band or resize
+    // goes on with the next move.
+    void CancelPointer();
     bool IsFramePanelResize(int x, int y) const;
     // The canvas took a new size: it becomes the frame size.
     void FramePanelResize(int width, int height);

@@ -50,6 +50,7 @@ void TEditorCore::GIFAnimatorFrameChanged()
     if (IsPlaying || GIFAnimator->Animate())
         return;
     ChAnim();
+    Doc.DeleteChangesEnabled = Doc.GetFrInd() >= 0;
     FrameChange();
 }
 

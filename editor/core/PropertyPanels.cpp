@@ -86,7 +86,7 @@ TPanelView TPropertyPanels::Fill()
     v.StartFrame = fig.Start + 1;
     v.FramesCount = fig.Count;
     v.Changes = doc.FramesChangesList(obj->FigNum);
-    v.DeleteChangesEnabled = ChangesEnable();
+    v.DeleteChangesEnabled = doc.DeleteChangesEnabled = ChangesEnable();
 
     // "Image"
     if (const auto* pic = As<TPic>(obj)) {
@@ -133,7 +133,12 @@ TPanelView TPropertyPanels::Fill()
     }
 
     // "Line"
-    v.LinePage = As<TBaseLine>(obj) && !textBezier && !As<TLine>(obj);
+    const auto* line = As<TBaseLine>(obj);
+    v.LinePage = line && !textBezier;
+    if (v.LinePage) {
+        v.Arrow1 = line->Arrow1();
+        v.Arrow2 = line->Arrow2();
+    }
     if (v.LinePage && As<TConnector>(obj)) {
         if (const auto* lline = As<TLLine>(obj)) {
             v.OrientationShown = true;
@@ -317,6 +322,23 @@ void TPropertyPanels::LineChange(bool value)
         bezier->SetFilled(!value);
         Applied();
     }
+}
+
+void TPropertyPanels::ArrowChange(bool start, bool value)
+{
+    if (IsDefault) {
+        (start ? Defaults.Arrow1 : Defaults.Arrow2) = value;
+        return;
+    }
+    auto* line = As<TBaseLine>(Target());
+    if (!line || As<TTextBezier>(line))
+        return;
+    // A Bezier figure loses its filling when an arrow is switched on.
+    if (start)
+        line->SetArrow1(value);
+    else
+        line->SetArrow2(value);
+    Applied();
 }
 
 void TPropertyPanels::TransparentChange(bool value)

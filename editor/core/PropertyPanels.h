@@ -79,8 +79,10 @@ struct TPanelView {
     int Outline = 0;
     QStringList TextLines;
 
-    // "Line" (L-lines, Z-lines and Bezier figures)
+    // "Line" (open figures but Bezier text)
     bool LinePage = false;
+    bool Arrow1 = false;
+    bool Arrow2 = false;
     bool OrientationShown = false;
     bool AutoCenterShown = false;
     bool LineShown = false;
@@ -123,6 +125,8 @@ public:
     void CenterChange(bool value);
     void AutoCenterChange(bool value);
     void LineChange(bool value);
+    // "Start Arrow", "End Arrow"
+    void ArrowChange(bool start, bool value);
     void TransparentChange(bool value);
     void OutlineChange(int index);
     void OrientationChange(int index);

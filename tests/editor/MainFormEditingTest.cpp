@@ -1,14 +1,19 @@
 // The canvas widget driven by synthesized mouse events: figure buttons, a
-// rubber band, group selection and the frame-size handle reach the editor core.
+// rubber band, group selection, the frame-size handle and a right click with
+// its menu reach the editor core.
 #include "editor/MainForm.h"
 #include "editor/core/EditorCore.h"
 #include "platform/ScriptedDialogs.h"
 #include "tests/support/TestSupport.h"
 
 #include <QAction>
-#include <QSpinBox>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QSpinBox>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -87,4 +92,43 @@ TEST_F(MainFormEditingTest, FrameSizeHandleSetsTheSizeBoxes)
     EXPECT_EQ(form->findChild<QSpinBox*>(QStringLiteral("BackWidthSpin"))->value(), 300);
     EXPECT_EQ(form->findChild<QSpinBox*>(QStringLiteral("BackHeightSpin"))->value(), 150);
     EXPECT_TRUE(form->findChild<QAction*>(QStringLiteral("RedrawAct"))->isEnabled());
+}
+
+TEST_F(MainFormEditingTest, RightClickReachesTheCanvasWholeAndItsMenuRefreshesCommands)
+{
+    Trigger("RectangleAct");
+    TDrawObject* r = Core().DrObj();
+    ASSERT_NE(r, nullptr);
+    auto* copy = form->findChild<QAction*>(QStringLiteral("CopyFigureAct"));
+    ASSERT_TRUE(copy->isEnabled());
+    const QPoint onFigure(r->Left + 20, r->Top + 20);
+    const QPoint empty(195, 5);
+
+    for (const QPoint p : {onFigure, empty}) {
+        Send(QEvent::MouseButtonPress, p, Qt::RightButton, Qt::RightButton, {});
+        // What the window system sends with a right press: no menu yet. A
+        // menu that opened here would be closed by the timer and noticed.
+        bool menuOnPress = false;
+        QTimer::singleShot(0, [&menuOnPress] {
+            if (QWidget* popup = QApplication::activePopupWidget()) {
+                menuOnPress = true;
+                popup->close();
+            }
+        });
+        QContextMenuEvent request(QContextMenuEvent::Mouse, p, canvas->mapToGlobal(p));
+        QCoreApplication::sendEvent(canvas, &request);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(menuOnPress);
+
+        Send(QEvent::MouseButtonRelease, p, Qt::RightButton, Qt::NoButton, {});
+        EXPECT_FALSE(Core().IsOldObj) << "the release reached the canvas";
+        EXPECT_FALSE(Core().IsMouseDown);
+        auto* menu = canvas->findChild<QMenu*>(QStringLiteral("FramePanelMenu"));
+        ASSERT_NE(menu, nullptr);
+        EXPECT_TRUE(menu->isVisible()) << "the menu opens on the release";
+        menu->hide();
+    }
+    // The right click on empty canvas deselected the figure; the menu's commands followed.
+    EXPECT_EQ(Core().QCount(), 0);
+    EXPECT_FALSE(copy->isEnabled());
 }

@@ -2,12 +2,14 @@
 // reaching the figure or, in default mode, the defaults; and the command states.
 #include "MainFormFixture.h"
 
+#include "drawobjects/BaseLine.h"
 #include "drawobjects/SolidWithText.h"
 #include "editor/ColorShape.h"
 #include "editor/TextMenu.h"
 #include "editor/core/EditorCore.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
@@ -155,4 +157,33 @@ TEST_F(MainFormPanelsTest, TextMenuOffersOnlyWhatTheBoxCanTake)
     paste->trigger();
     EXPECT_EQ(go->value(), 77);
     menu->close();
+}
+
+TEST_F(MainFormPanelsTest, LinePageSetsTheArrowsAndAnEditEnablesDeleteChanges)
+{
+    Trigger(QStringLiteral("AddFrameAct"));
+    Core().SetFrameIndex(1);
+    Trigger(QStringLiteral("LineAct"));
+    auto* line = dynamic_cast<TBaseLine*>(Core().DrObj());
+    ASSERT_NE(line, nullptr);
+    EXPECT_TRUE(TabShown(QStringLiteral("LineSheet")));
+    auto* start = Find<QCheckBox>(QStringLiteral("StartArrowCheck"));
+    auto* end = Find<QCheckBox>(QStringLiteral("EndArrowCheck"));
+    EXPECT_EQ(start->text(), QStringLiteral("Start Arrow"));
+    EXPECT_EQ(end->text(), QStringLiteral("End Arrow"));
+    auto* deleteChanges = Find<QPushButton>(QStringLiteral("DeleteChangesButton"));
+    ASSERT_FALSE(deleteChanges->isEnabled()) << "no key frame chosen yet";
+
+    end->click();
+    EXPECT_TRUE(line->Arrow2());
+    EXPECT_FALSE(line->Arrow1());
+    EXPECT_TRUE(form->Modified());
+    EXPECT_TRUE(deleteChanges->isEnabled()) << "the edit enables Delete Changes";
+
+    // Default mode: the boxes are there and edit the defaults.
+    Trigger(QStringLiteral("ParamAct"));
+    EXPECT_FALSE(start->isHidden());
+    start->click();
+    EXPECT_TRUE(form->Defaults().Arrow1);
+    EXPECT_FALSE(line->Arrow1());
 }

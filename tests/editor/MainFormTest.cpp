@@ -19,8 +19,10 @@
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QUrl>
 #include <QWidget>
@@ -64,6 +66,15 @@ TEST_F(MainFormTest, HasItsPagesAndTheSevenPropertyPages)
                              "FramesChangesList", "PointsGrid", "TextMemo", "DrawObjectImage", "FigureColorShape",
                              "ShadowColorShape", "BorderColorShape"})
         Find<QWidget>(QString::fromLatin1(name));
+}
+
+TEST_F(MainFormTest, AllSevenPageTabsFitAtTheStartSize)
+{
+    CreateAndShow();
+    auto* pages = Find<QTabWidget>(QStringLiteral("DrawObjectControl"));
+    ASSERT_EQ(pages->count(), 7);
+    // The whole row of tabs fits the panel the window opens with: no scrolling.
+    EXPECT_LE(pages->tabBar()->sizeHint().width(), Find<QScrollArea>(QStringLiteral("DrawObjectScroll"))->viewport()->width());
 }
 
 TEST_F(MainFormTest, CommandsCarryTheirCaptions)

@@ -63,7 +63,8 @@ TEST_F(PropertyPanelsTest, EachKindShowsItsPagesAndRanges)
 
     v = Select(qfLine);
     EXPECT_EQ(v.AmountMin, 2);
-    EXPECT_FALSE(v.LinePage);
+    EXPECT_TRUE(v.LinePage) << "for its arrows";
+    EXPECT_FALSE(v.OrientationShown || v.AutoCenterShown || v.LineShown);
     EXPECT_FALSE(v.FillShown);
 
     v = Select(qfLLine);
@@ -200,6 +201,48 @@ TEST_F(PropertyPanelsTest, DeleteChangesRemovesTheChosenKeyFrameOnly)
     ASSERT_EQ(Figure().Frames.size(), 1u);
     EXPECT_EQ(obj->ShadowSize(), 0); // back to the state of frame 0
     EXPECT_FALSE(panels.ChangesEnable());
+}
+
+TEST_F(PropertyPanelsTest, ArrowsAreSetOnTheLinePageAndKeyFramed)
+{
+    for (int i = 0; i < 2; ++i)
+        core.AddFrames(0);
+    core.SetFrameIndex(0);
+    AddFigure(20, 20, 60, 60, qfLine);
+    auto* line = dynamic_cast<TBaseLine*>(core.DrObj());
+    core.Doc.Animation.Figures[0].Count = 3;
+    core.SetFrameIndex(2);
+    core.Doc.IsModify = false;
+
+    panels.ArrowChange(false, true);
+    EXPECT_TRUE(line->Arrow2());
+    EXPECT_FALSE(line->Arrow1());
+    EXPECT_TRUE(core.Doc.IsModify);
+    EXPECT_TRUE(core.Doc.DeleteChangesEnabled) << "an edit enables Delete Changes";
+    TPanelView v = panels.Fill();
+    EXPECT_TRUE(v.Arrow2);
+    EXPECT_FALSE(v.Arrow1);
+    // Held until the key frame at frame 2, like every flag.
+    core.SetFrameIndex(1);
+    EXPECT_FALSE(line->Arrow2());
+    core.SetFrameIndex(2);
+    EXPECT_TRUE(line->Arrow2());
+
+    // On a Bezier figure an arrow takes the filling away.
+    AddFigure(20, 20, 60, 60, qfBezier);
+    auto* bezier = dynamic_cast<TBezier*>(core.DrObj());
+    ASSERT_TRUE(bezier->Filled());
+    panels.ArrowChange(true, true);
+    EXPECT_TRUE(bezier->Arrow1());
+    EXPECT_TRUE(panels.Fill().Line);
+
+    // Default mode writes only the defaults.
+    panels.IsDefault = true;
+    panels.ArrowChange(true, true);
+    panels.ArrowChange(false, true);
+    EXPECT_TRUE(defaults.Arrow1);
+    EXPECT_TRUE(defaults.Arrow2);
+    EXPECT_FALSE(bezier->Arrow2());
 }
 
 TEST_F(PropertyPanelsTest, NodeCountsFollowEachKindsSteps)
