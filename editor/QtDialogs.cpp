@@ -1,14 +1,45 @@
 #include "editor/QtDialogs.h"
 
+#include "platform/KnownFolders.h"
+
 #include <QApplication>
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
+#include <algorithm>
+
+namespace {
+// Narrowest message box, and the room its title bar's buttons take.
+constexpr int kMinMessageWidth = 260;
+constexpr int kTitleBarButtons = 120;
+} // namespace
+
+namespace {
+
+// A box with a short text is so narrow that the window manager cuts its
+// title; it is kept wide enough for the title and the title bar's buttons.
+void KeepTitleWhole(QMessageBox& box)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    const int titleWidth = box.fontMetrics().horizontalAdvance(box.windowTitle());
+    const int width = std::max(kMinMessageWidth, 2 * titleWidth + kTitleBarButtons);
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
+} // namespace
 
 void TQtDialogs::ShowMessage(const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text, QMessageBox::Ok, fParent);
+    KeepTitleWhole(box);
     box.exec();
 }
 
@@ -16,7 +47,16 @@ bool TQtDialogs::AskYesNo(const QString& text)
 {
     QMessageBox box(QMessageBox::Question, QuestionTitle, text, QMessageBox::Yes | QMessageBox::No, fParent);
     box.setDefaultButton(QMessageBox::Yes);
+    KeepTitleWhole(box);
     return box.exec() == QMessageBox::Yes;
+}
+
+QString TQtDialogs::StartFolder(const QString& filter) const
+{
+    const QString last = fLastFolders.value(filter);
+    if (!last.isEmpty() && QDir(last).exists())
+        return last;
+    return GetKnownFolderPath(TKnownFolder::Pictures);
 }
 
 std::optional<TFileDialogResult> TQtDialogs::RunFileDialog(const TFileDialogRequest& request, bool save)
@@ -30,8 +70,7 @@ std::optional<TFileDialogResult> TQtDialogs::RunFileDialog(const TFileDialogRequ
     dialog.setNameFilters(filters);
     if (request.FilterIndex >= 0 && request.FilterIndex < filters.size())
         dialog.selectNameFilter(filters[request.FilterIndex]);
-    if (!request.InitialDir.isEmpty())
-        dialog.setDirectory(request.InitialDir);
+    dialog.setDirectory(request.InitialDir.isEmpty() ? StartFolder(request.Filter) : request.InitialDir);
     if (!request.FileName.isEmpty())
         dialog.selectFile(request.FileName);
     dialog.setDefaultSuffix(request.DefaultExt);
@@ -48,6 +87,7 @@ std::optional<TFileDialogResult> TQtDialogs::RunFileDialog(const TFileDialogRequ
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     TFileDialogResult result{dialog.selectedFiles().first(), int(filters.indexOf(dialog.selectedNameFilter())), {}};
+    fLastFolders.insert(request.Filter, QFileInfo(result.FileName).absolutePath());
     if (request.MultiSelect)
         result.FileNames = dialog.selectedFiles();
     return result;

@@ -3,6 +3,7 @@
 // font and colour dialogs, parented to a window.
 #include "platform/Dialogs.h"
 
+#include <QHash>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -25,9 +26,14 @@ public:
     bool ChooseFont(TFont& font) override;
     std::optional<TColor> ChooseColor(std::span<const TColor> palette, TColor current) override;
 
+    // The folder a file dialog opens in when its caller names none: the one
+    // last used for the same kind of file (the same filter), else Pictures.
+    QString StartFolder(const QString& filter) const;
+
 private:
     std::optional<TFileDialogResult> RunFileDialog(const TFileDialogRequest& request, bool save);
 
     QPointer<QWidget> fParent;
     TColorPicker fColorPicker;
+    QHash<QString, QString> fLastFolders; // filter -> folder of the last file chosen
 };
