@@ -5,7 +5,25 @@
 
 #include <QGuiApplication>
 #include <QStringList>
+#include <cstdio>
 #include <cstring>
+
+namespace {
+
+void DropToolkitMessage(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type != QtFatalMsg)
+        return;
+    std::fputs(message.toLocal8Bit().constData(), stderr);
+    std::fputc('\n', stderr);
+}
+
+} // namespace
+
+QtMessageHandler QuietToolkitMessages()
+{
+    return qInstallMessageHandler(DropToolkitMessage);
+}
 
 std::optional<int> RunCommandLine(int argc, char** argv)
 {
@@ -17,6 +35,7 @@ std::optional<int> RunCommandLine(int argc, char** argv)
     if (!gif && !render)
         return std::nullopt;
 
+    QuietToolkitMessages();
     // Fonts and painting need a GUI application; the offscreen platform needs no display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

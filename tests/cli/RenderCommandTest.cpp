@@ -1,4 +1,6 @@
-// "zembra render": exit codes, the files written and the editor's messages.
+// "zembra render": exit codes, the files written and the editor's messages;
+// the headless commands keep Qt's own notes out of their output.
+#include "cli/CliMain.h"
 #include "cli/RenderCommand.h"
 #include "editor/core/EditorCore.h"
 #include "editor/core/OptionsPage.h"
@@ -106,4 +108,13 @@ TEST(RenderCommandTest, FailsWithTheEditorsMessages)
     EXPECT_EQ(Render({}, &err), 1);
     EXPECT_TRUE(err.contains(QStringLiteral("usage: zembra render")));
     EXPECT_EQ(Render({project, QStringLiteral("--quality"), QStringLiteral("0")}, &err), 1);
+}
+
+TEST(HeadlessCommands, PrintOnlyTheirOwnLines)
+{
+    testing::internal::CaptureStderr();
+    const QtMessageHandler previous = QuietToolkitMessages();
+    qWarning("QStandardPaths: XDG_RUNTIME_DIR not set, defaulting to '/tmp/runtime-test'");
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
