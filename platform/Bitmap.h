@@ -1,5 +1,5 @@
 #pragma once
-// TBitmap stands in for a GDI/VCL bitmap: a pixel format of 1, 4, 8, 24 or 32
+// TBitmap stands in for a GDI bitmap: a pixel format of 1, 4, 8, 24 or 32
 // bits per pixel, a palette for the indexed formats, a transparency flag with a
 // transparent colour (colour-key drawing), and a canvas to draw on.
 //

@@ -16,7 +16,7 @@
 // - paths: between BeginPath and EndPath the figures drawn (lines, Béziers,
 //   polygons, text) are recorded instead of drawn; the path can then be stroked,
 //   filled, flattened and read back.
-// The drawing state (pen, brush, font) is public, as in the VCL, and is applied
+// The drawing state (pen, brush, font) is public, as on a GDI canvas, and is applied
 // at the next drawing call.
 #include "platform/Bitmap.h"
 #include "platform/Color.h"
@@ -134,7 +134,7 @@ public:
     int TextHeight(const QString& text);
     TSize TextExtent(const QString& text);
     // Background mode for text: reset from the brush whenever the brush changes
-    // (opaque for a solid brush, transparent for a clear one), as the VCL does.
+    // (opaque for a solid brush, transparent for a clear one).
     void SetBkMode(TBkMode mode);
     TBkMode BkMode() const;
 

@@ -104,7 +104,7 @@ void TCanvas::TextOut(int x, int y, const QString& text)
 {
     EnsureFont();
     const int width = d->metrics->horizontalAdvance(text);
-    fPenPos = {x + width, y}; // the VCL leaves the pen after the text
+    fPenPos = {x + width, y}; // the pen is left just after the text
     if (text.isEmpty())
         return;
     const QTransform toLogical = TextTransform(x, y);
