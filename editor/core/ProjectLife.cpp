@@ -112,8 +112,14 @@ bool TProjectLife::WriteProject(const QString& path)
 {
     TProjectFile file(Core.Doc, Core.Animation(), Core.Progress());
     const bool ok = file.Write(path);
+    fSaveNotice = file.Notice();
     Core.Progress().SetApply(false);
     return ok;
+}
+
+QString TProjectLife::NotSavedMessage(const QString& text) const
+{
+    return fSaveNotice.isEmpty() ? text : text + QStringLiteral("\r\n") + fSaveNotice;
 }
 
 bool TProjectLife::OpenProject(const QString& path)
@@ -147,7 +153,7 @@ bool TProjectLife::SaveActExecute()
     if (ok)
         Core.Doc.IsModify = false;
     else
-        Core.Dialogs.ShowMessage(Core.Msg.QNotSaved);
+        Core.Dialogs.ShowMessage(NotSavedMessage(Core.Msg.QNotSaved));
     if (Core.Hooks.CommandStates)
         Core.Hooks.CommandStates();
     return ok;
@@ -165,7 +171,7 @@ bool TProjectLife::SaveAsProjectButtonClick(const std::optional<QString>& fileNa
         return false;
     const QString& file = *chosen;
     if (!WriteProject(file)) {
-        Core.Dialogs.ShowMessage(Core.Msg.QPrNotSaved);
+        Core.Dialogs.ShowMessage(NotSavedMessage(Core.Msg.QPrNotSaved));
         return false;
     }
     Core.Doc.IsModify = false;
