@@ -87,6 +87,11 @@ int RunRenderCommand(const QStringList& args)
     TOptionsPage page(core);
     TProjectLife life(core, page);
     core.IsRedraw = false;
+    // The format becomes part of each file name: only the listed ones, before any work.
+    static const QStringList formats = {QStringLiteral("png"), QStringLiteral("jpg"), QStringLiteral("jpeg"),
+                                        QStringLiteral("gif"), QStringLiteral("bmp")};
+    if (!formats.contains(a.Format))
+        return Fail(core.Msg.QBadFormat);
 
     try {
         life.ClearProject();
@@ -115,7 +120,7 @@ int RunRenderCommand(const QStringList& args)
         }
 
         if (a.SaveProject && !life.WriteProject(*a.SaveProject))
-            return Fail(core.Msg.QPrNotSaved);
+            return Fail(life.NotSavedMessage(core.Msg.QPrNotSaved).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
     } catch (const std::exception& e) {
         return Fail(QString::fromUtf8(e.what()));
     }

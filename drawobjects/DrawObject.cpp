@@ -172,16 +172,20 @@ void TDrawObject::Resize()
         BigRedraw = !IsRedrawFrames();
         SmallRedraw = true;
     }
+    // Repeated scaling (a width of 1, then 100000) must not carry the points
+    // out to where moving them overflows: they stay within +-2^28.
+    constexpr long double limit = 1 << 28;
+    auto scaled = [&](long double factor, int v) { return RoundEven(std::clamp(factor * v, -limit, limit)); };
     if (fWidth != OldWidth) {
         const float factor = OldWidth == 0 ? 1.0f : static_cast<float>(static_cast<long double>(fWidth) / OldWidth);
         for (TPoint& p : BtnPoints)
-            p.X = RoundEven(static_cast<long double>(factor) * p.X);
+            p.X = scaled(factor, p.X);
         OldWidth = fWidth;
     }
     if (fHeight != OldHeight) {
         const float factor = OldHeight == 0 ? 1.0f : static_cast<float>(static_cast<long double>(fHeight) / OldHeight);
         for (TPoint& p : BtnPoints)
-            p.Y = RoundEven(static_cast<long double>(factor) * p.Y);
+            p.Y = scaled(factor, p.Y);
         OldHeight = fHeight;
     }
 }

@@ -132,6 +132,9 @@ void TGIFReader::Read(TZGIFImage& image, std::span<const uint8_t> data)
     const uint8_t flags = in.Byte();
     const uint8_t backgroundIndex = in.Byte();
     const uint8_t aspect = in.Byte();
+    // Every composed frame takes the screen's size: refuse one that cannot be held.
+    if (int64_t(screenWidth) * screenHeight > MaxGIFFramePixels)
+        throw EInvalidGraphicOperation(GIFMessages::FrameTooLarge(screenWidth, screenHeight));
     image.FScreenWidth = screenWidth;
     image.FScreenHeight = screenHeight;
     TGIFData& global = image.MutableData();

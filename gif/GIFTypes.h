@@ -1,6 +1,7 @@
 #pragma once
 // Small value types of the GIF container: version, disposal method and the
 // colour table, plus the limits the codec enforces.
+#include "platform/Bitmap.h"
 #include "platform/Color.h"
 
 #include <array>
@@ -67,4 +68,4 @@ constexpr int BitsForColorCount(int count)
 }
 
 // Frames larger than this (in pixels) are refused before anything is allocated.
-inline constexpr int64_t MaxGIFFramePixels = 256000000;
+inline constexpr int64_t MaxGIFFramePixels = kMaxBitmapPixels;

@@ -8,8 +8,13 @@
 // BackGIF.gif, BackBMP.bmp, Buffer.gif, Anim.gif, Bitmap/ImageN.bmp,
 // GIF/ImageN.gif, Buffer/Bitmap/ImageK.bmp and Buffer/GIF/ImageK.gif.
 //
-// Saving replaces the old files only when everything was written: a failed or
-// cancelled save leaves the previous project as it was. Reading accepts files
+// Saving replaces the old files only when everything was written, as one
+// transaction: a failed, cancelled or killed save leaves the previous project
+// as it was, or (killed after its point of no return) is completed when the
+// project is next opened or saved. Pictures an earlier save left beyond the
+// present counts go. A save is refused when the companion folder is also that
+// of another project file beside it ("clip.v2.zembra" and "clip.zembra" both
+// use "clipFiles"): it would change that project's pictures. Reading accepts files
 // without a header and every format version up to the current one (4); every
 // count and length in the file is checked against what remains of it.
 #include "gif/ZGIFImage.h"
@@ -42,9 +47,20 @@ public:
     bool Write(const QString& path);
     bool Read(const QString& path);
     const QString& ErrorText() const { return fError; }
+    // Why a save was refused, in words for the user (empty for failures the
+    // documented message covers alone).
+    const QString& Notice() const { return fNotice; }
 
     // The companion folder of a project file.
     static QString CompanionFolder(const QString& projectPath);
+    // The journal of an unfinished save, beside the project file.
+    static QString JournalPath(const QString& projectPath);
+    // Another project file beside `projectPath` with the same companion
+    // folder; empty when there is none.
+    static QString FolderSharedWith(const QString& projectPath);
+    // Completes or clears an interrupted save of the project; false when it
+    // cannot be completed.
+    static bool Recover(const QString& projectPath, QString& error);
 
     // The current format version.
     static constexpr int32_t kVersion = 4;
@@ -59,4 +75,5 @@ private:
     TZGIFImage& fAnimation;
     TProgress& fProgress;
     QString fError;
+    QString fNotice;
 };

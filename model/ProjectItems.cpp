@@ -82,7 +82,7 @@ bool WriteValue(TBinaryWriter& out, const TQPropValue& v)
     }
 }
 
-bool ReadValue(TBinaryReader& in, TQPropValue& v, TPictureEncoding encoding)
+bool ReadValueData(TBinaryReader& in, TQPropValue& v, TPictureEncoding encoding)
 {
     uint8_t name = 0;
     if (!in.ReadByte(name) || name >= kPropNameCount)
@@ -121,7 +121,44 @@ bool ReadValue(TBinaryReader& in, TQPropValue& v, TPictureEncoding encoding)
     }
 }
 
+bool ReadValue(TBinaryReader& in, TQPropValue& v, TPictureEncoding encoding)
+{
+    return ReadValueData(in, v, encoding) && InEditorRange(v);
+}
+
+bool Within(int32_t v, int32_t low, int32_t high)
+{
+    return v >= low && v <= high;
+}
+
 } // namespace
+
+bool InEditorRange(const TQPropValue& v)
+{
+    switch (v.Name) {
+    case qpLeft:
+    case qpTop:
+    case qpWidth:
+    case qpHeight:
+        return Within(v.IntValue, -kMaxCoordinate, kMaxCoordinate);
+    case qpPadding:
+    case qpBorderWidth:
+    case qpShadowWidth: // a shadow up and left is negative
+    case qpTextSize:
+        return Within(v.IntValue, -kMaxThickness, kMaxThickness);
+    case qpAngle1:
+    case qpAngle2:
+    case qpAngle:
+        return Within(v.IntValue, -kMaxAngle, kMaxAngle);
+    case qpNodeCount:
+        return Within(v.IntValue, 0, kMaxNodes);
+    case qpNode:
+        return Within(v.Number, 0, kMaxNodes - 1) && Within(v.Value.X, -kMaxCoordinate, kMaxCoordinate)
+            && Within(v.Value.Y, -kMaxCoordinate, kMaxCoordinate);
+    default:
+        return true; // flags, colours, choices and indexes are checked where they are used
+    }
+}
 
 bool WriteChange(TBinaryWriter& out, const TQChange& change)
 {
@@ -159,6 +196,7 @@ bool ReadFigure(TBinaryReader& in, TQFigure& figure, TPictureEncoding encoding)
     TQFigure result;
     if (!in.ReadByte(name) || !in.ReadBool(result.All) || !in.ReadBool(result.Foc)
         || !in.ReadInt(result.Start) || !in.ReadInt(result.Count)
+        || !Within(result.Start, 0, kMaxFigureStart - 1) || !Within(result.Count, 0, kMaxFigureFrames)
         || !ReadFrames(in, result.Frames, encoding))
         return false;
     result.Name = static_cast<TQFigName>(name); // checked when its object is made

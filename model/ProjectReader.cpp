@@ -141,6 +141,9 @@ private:
 bool TProjectFile::TReader::Run()
 {
     try {
+        // A save that was killed half-way is completed before anything is read.
+        if (QString error; !Recover(fPath, error))
+            return Fail(error);
         QFile file(fPath);
         if (!QFileInfo(fPath).isFile() || !file.open(QIODevice::ReadOnly))
             return Fail(QStringLiteral("%1 cannot be opened").arg(fPath));

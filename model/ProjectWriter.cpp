@@ -12,6 +12,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <algorithm>
 #include <exception>
 
@@ -41,6 +42,7 @@ public:
     // Returns success; Error() says why not.
     bool Run();
     const QString& Error() const { return fError; }
+    const QString& Notice() const { return fNotice; }
 
 private:
     bool Fail(const QString& why)
@@ -74,6 +76,16 @@ private:
         fSave.RemoveUnlessStaged(fFolder + QLatin1Char('/') + relative);
         return true;
     }
+    // Pictures "<relative>/ImageN.<suffix>" of an earlier save that this save
+    // does not write again go.
+    void RemoveOldPictures(const QString& relative, const QString& suffix)
+    {
+        static const QRegularExpression numbered(QStringLiteral("^Image[0-9]+\\.(bmp|gif)$"));
+        const QDir dir(fFolder + QLatin1Char('/') + relative);
+        for (const QString& name : dir.entryList({QStringLiteral("Image*.") + suffix}, QDir::Files))
+            if (numbered.match(name).hasMatch())
+                fSave.RemoveUnlessStaged(dir.filePath(name));
+    }
     void CommitShownFrame();
     bool WriteHeaderAndRecords();
     bool WriteOptions();
@@ -88,8 +100,9 @@ private:
     const QString fFolder;
     QBuffer fBuffer;
     TBinaryWriter fOut{fBuffer};
-    TSaveTransaction fSave;
+    TSaveTransaction fSave{JournalPath(fPath)};
     QString fError;
+    QString fNotice;
 };
 
 // The figure edits of the frame last shown go into the project first.
@@ -115,6 +128,15 @@ bool TProjectFile::TWriter::Run()
             return Fail(QStringLiteral("%1 is a folder").arg(fPath));
         if (!QFileInfo(target.absolutePath()).isDir())
             return Fail(QStringLiteral("The folder %1 does not exist").arg(target.absolutePath()));
+        if (const QString other = FolderSharedWith(fPath); !other.isEmpty()) {
+            fNotice = QStringLiteral("The folder %1 also holds the pictures of %2. Choose a name whose part "
+                                     "before the first \".\" differs.")
+                          .arg(QFileInfo(fFolder).fileName(), QFileInfo(other).fileName());
+            return Fail(fNotice);
+        }
+        // A save interrupted before is completed (or its leftovers cleared) first.
+        if (QString error; !Recover(fPath, error))
+            return Fail(error);
         if (!QDir().mkpath(fFolder) || !QFileInfo(fFolder).isDir())
             return Fail(QStringLiteral("The folder %1 cannot be created").arg(fFolder));
         CommitShownFrame();
@@ -228,6 +250,7 @@ bool TProjectFile::TWriter::WritePictures()
         if (Cancelled())
             return Fail(QStringLiteral("Cancelled"));
     }
+    RemoveOldPictures(QStringLiteral("Bitmap"), QStringLiteral("bmp"));
     if (!MakeFolder(QStringLiteral("GIF")))
         return Fail(QStringLiteral("The folder GIF cannot be created"));
     fOut.WriteInt(Count(fDoc.GIFArr.size()));
@@ -238,6 +261,7 @@ bool TProjectFile::TWriter::WritePictures()
         if (Cancelled())
             return Fail(QStringLiteral("Cancelled"));
     }
+    RemoveOldPictures(QStringLiteral("GIF"), QStringLiteral("gif"));
     return fOut.Ok();
 }
 
@@ -267,6 +291,8 @@ bool TProjectFile::TWriter::WriteClipboard()
                 return Fail(QStringLiteral("Cancelled"));
         }
     }
+    RemoveOldPictures(QStringLiteral("Buffer/Bitmap"), QStringLiteral("bmp"));
+    RemoveOldPictures(QStringLiteral("Buffer/GIF"), QStringLiteral("gif"));
     return fOut.Ok();
 }
 
@@ -298,6 +324,26 @@ QString TProjectFile::CompanionFolder(const QString& projectPath)
     return info.dir().filePath(name + QStringLiteral("Files"));
 }
 
+QString TProjectFile::JournalPath(const QString& projectPath)
+{
+    return projectPath + QStringLiteral(".journal");
+}
+
+QString TProjectFile::FolderSharedWith(const QString& projectPath)
+{
+    const QFileInfo self(projectPath);
+    const QString folder = CompanionFolder(self.absoluteFilePath());
+    for (const QFileInfo& other : self.absoluteDir().entryInfoList({QStringLiteral("*.zembra")}, QDir::Files))
+        if (other.fileName() != self.fileName() && CompanionFolder(other.absoluteFilePath()) == folder)
+            return other.absoluteFilePath();
+    return {};
+}
+
+bool TProjectFile::Recover(const QString& projectPath, QString& error)
+{
+    return TSaveTransaction::Recover(JournalPath(projectPath), {projectPath}, {CompanionFolder(projectPath)}, error);
+}
+
 TProjectFile::TProjectFile(TDocument& doc, TZGIFImage& animation, TProgress& progress)
     : fDoc(doc), fAnimation(animation), fProgress(progress)
 {
@@ -306,6 +352,7 @@ TProjectFile::TProjectFile(TDocument& doc, TZGIFImage& animation, TProgress& pro
 bool TProjectFile::Write(const QString& path)
 {
     fError.clear();
+    fNotice.clear();
     fDoc.IsNotFile = false;
     fProgress.SetNotFile(false);
     fProgress.ApplyStart(100, QStringLiteral("Saving Project"));
@@ -313,8 +360,10 @@ bool TProjectFile::Write(const QString& path)
     {
         TWriter writer(*this, path);
         ok = writer.Run();
-        if (!ok)
+        if (!ok) {
             fError = writer.Error();
+            fNotice = writer.Notice();
+        }
     } // an unfinished save removes its temporary files here
     fProgress.Close();
     fProgress.SetNotFile(true);

@@ -1,9 +1,12 @@
 #pragma once
 // TSaveTransaction: the files of one save are first written to temporary files
-// beside their final names; only when all of them were written are they renamed
-// over the old files, in the order they were staged. Until then nothing of the
-// old files changes, and a transaction that is dropped uncommitted removes its
-// temporary files, so a failed or cancelled save leaves no trace.
+// beside their final names. Commit then records every rename and removal in a
+// journal, makes the journal durable and only then puts the files in place;
+// the journal goes last. A process killed at any instant therefore leaves
+// either no journal (the old files untouched, only temporary files added) or a
+// complete journal that Recover carries out on the next open or save, so the
+// files are always wholly old or wholly new. A transaction dropped uncommitted
+// removes its temporary files.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -11,7 +14,9 @@
 
 class TSaveTransaction {
 public:
-    TSaveTransaction() = default;
+    // `journal` is the journal's path; the paths it records are kept relative
+    // to its folder.
+    explicit TSaveTransaction(QString journal);
     ~TSaveTransaction();
     TSaveTransaction(const TSaveTransaction&) = delete;
     TSaveTransaction& operator=(const TSaveTransaction&) = delete;
@@ -22,10 +27,18 @@ public:
     // `path` is removed on Commit unless it was staged.
     void RemoveUnlessStaged(const QString& path);
     // Puts every staged file in place, then removes the files listed for
-    // removal. False when a rename fails; the temporary files left are removed.
+    // removal. False when the journal cannot be written (nothing changed) or
+    // a rename fails (the journal stays for Recover to finish).
     bool Commit();
 
     const QString& Error() const { return fError; }
+
+    // Finishes a commit that was interrupted, then removes the temporary
+    // files an interrupted save left: those of `files` (beside them) and all
+    // in `folders` (with their subfolders). False, with `error` set, when the
+    // recorded renames cannot be carried out.
+    static bool Recover(const QString& journal, const QStringList& files, const QStringList& folders,
+                        QString& error);
 
 private:
     struct TStaged {
@@ -33,7 +46,9 @@ private:
         QString Target;
     };
     void Discard();
+    QByteArray JournalText() const;
 
+    QString fJournal;
     std::vector<TStaged> fStaged;
     QStringList fRemove;
     QString fError;

@@ -17,6 +17,11 @@
 
 class TCanvas;
 
+// The most pixels a bitmap may have (64 megapixels: an 8K screen, or a wide
+// desktop of several monitors). Larger pictures, GIF screens and frames are
+// refused before anything is allocated; at 32 bits one takes 256 MiB.
+constexpr int64_t kMaxBitmapPixels = int64_t(1) << 26;
+
 enum class TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf24bit, pf32bit };
 
 // tmAuto: the transparent colour is the colour of the bottom-left pixel;

@@ -33,9 +33,9 @@ public:
 
 enum class TImageFileKind { Unknown, Bmp, Jpeg, Png, Gif };
 
-// Largest picture accepted, per side and in pixels (256 megapixels).
+// Largest picture accepted, per side and in pixels (the bitmap limit, 64 megapixels).
 constexpr int kMaxImageSide = 32768;
-constexpr qint64 kMaxImagePixels = qint64(1) << 28;
+constexpr qint64 kMaxImagePixels = kMaxBitmapPixels;
 
 // The kind of picture the bytes start with (GIF is recognised but not loaded here).
 TImageFileKind DetectImageKind(const QByteArray& data);

@@ -9,6 +9,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core fontconfig
   clang libclang-rt-14-dev
   xvfb xauth
+  strace
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -194,7 +194,9 @@ public:
     TColor StripFillColor = clBtnFace; // the window's colour, right of the cells
 
     // --- "Redraw Frames" (EditorRedraw.cpp) ---------------------------------------
-    void ApplyFig();
+    // False, with "Not enough RAM!" shown, when the frames cannot be held:
+    // the animation stays as it was and "Redraw Frames" stays enabled.
+    bool ApplyFig();
     void RedrawAnimation();
     void ConfirmRedraw();
     void RedrawButtonClick();

@@ -2,7 +2,27 @@
 // from the project, under the progress window.
 #include "editor/core/EditorCore.h"
 
+#include "platform/SystemMemory.h"
+
 #include <algorithm>
+#include <exception>
+
+namespace {
+
+// Each rendered frame keeps a 24-bit copy of the frame bitmap; the pass starts
+// only when the frame is within the bitmap limit and all of them fit in three
+// quarters of the memory still available.
+bool FramesFitInMemory(int count, int width, int height)
+{
+    const int64_t pixels = int64_t(std::max(width, 1)) * std::max(height, 1);
+    if (pixels > kMaxBitmapPixels)
+        return false;
+    const int64_t rowBytes = (int64_t(std::max(width, 1)) * 3 + 3) / 4 * 4;
+    const int64_t frameBytes = rowBytes * std::max(height, 1) + 512;
+    return int64_t(count) * frameBytes <= AvailableMemory() / 4 * 3;
+}
+
+} // namespace
 
 void TEditorCore::ClearAnimation()
 {
@@ -22,7 +42,7 @@ void TEditorCore::SetLoop(bool flag)
     Animation().SetRepeatCount(static_cast<uint16_t>(flag ? 0 : std::clamp(Doc.Options.RepeatCount, 1, 1000)));
 }
 
-void TEditorCore::ApplyFig()
+bool TEditorCore::ApplyFig()
 {
     TZGIFImage& animation = Animation();
     const TQAnimation& project = Doc.Animation;
@@ -33,13 +53,20 @@ void TEditorCore::ApplyFig()
     Doc.FigOrd.clear();
     for (const auto& obj : Doc.DrawArr)
         Doc.FigOrd.push_back(obj->FigNum);
+    const int count = GetMaxNum();
+    // Frames that cannot all be held leave the animation as it is.
+    if (!FramesFitInMemory(count, Doc.ImgWidth, Doc.ImgHeight)) {
+        Doc.IsRedrawFrames = false;
+        Dialogs.ShowMessage(Msg.QRAM);
+        return false;
+    }
     FillBitmap(BMP, project.BackColor, Doc.ImgWidth, Doc.ImgHeight);
     const int goTo = FrameCount() > 0 ? FrameIndex() + 1 : 1;
     ClearAnimation();
 
     // 2. Every frame.
-    const int count = GetMaxNum();
     bool cancelled = false;
+    bool outOfMemory = false;
     if (count >= 1) {
         Progress().ApplyStart(count - 1, Msg.QFrameRedraw);
         for (int i = 0; i < count; ++i) {
@@ -47,42 +74,49 @@ void TEditorCore::ApplyFig()
                 cancelled = true;
                 break;
             }
-            TColor key = project.BackColor;
-            if (i < backFrames) {
-                DrawGIFFrame(i);
-            } else if (project.IsBackBMP) {
-                // Beside a fitted picture the frame shows the background
-                // colour, as in the editor; only a transparent frame takes
-                // the picture's key there, so that it stays see-through.
-                key = project.BackBMP.TransparentColor();
-                FillBMP(Doc.Options.BackTransparent ? key : project.BackColor);
-                DrawBackPicture(BMP);
-            } else {
-                FillBMPBack();
-            }
+            try {
+                TColor key = project.BackColor;
+                if (i < backFrames) {
+                    DrawGIFFrame(i);
+                } else if (project.IsBackBMP) {
+                    // Beside a fitted picture the frame shows the background
+                    // colour, as in the editor; only a transparent frame takes
+                    // the picture's key there, so that it stays see-through.
+                    key = project.BackBMP.TransparentColor();
+                    FillBMP(Doc.Options.BackTransparent ? key : project.BackColor);
+                    DrawBackPicture(BMP);
+                } else {
+                    FillBMPBack();
+                }
 
-            Doc.CurIndex = i;
-            Doc.GetAnim();
-            DrawFigures();
-            SetBitmapTransparent(BMP, project.BackColor);
+                Doc.CurIndex = i;
+                Doc.GetAnim();
+                DrawFigures();
+                SetBitmapTransparent(BMP, project.BackColor);
 
-            Pic = BMP;
-            const int added = animation.AddFrame(Pic);
-            TZGIFFrame& frame = animation.Frames(added);
-            int duration = Doc.AnInt;
-            if (i < backFrames) {
-                duration = project.BackGIF.Frames(i).AnimateInterval();
-                if (duration == 0)
-                    duration = 10;
+                Pic = BMP;
+                const int added = animation.AddFrame(Pic);
+                TZGIFFrame& frame = animation.Frames(added);
+                int duration = Doc.AnInt;
+                if (i < backFrames) {
+                    duration = project.BackGIF.Frames(i).AnimateInterval();
+                    if (duration == 0)
+                        duration = 10;
+                }
+                frame.SetAnimateInterval(static_cast<uint16_t>(std::clamp(duration, 0, 65535)));
+                const TColor frameKey = Doc.Options.BackTransparent ? key : clNone;
+                frame.SetTransparentColor(frameKey);
+                TBitmap& frameBitmap = frame.Bitmap();
+                frameBitmap.SetTransparent(Doc.Options.BackTransparent);
+                if (Doc.Options.BackTransparent)
+                    frameBitmap.SetTransparentColor(frameKey);
+                frame.SetDisposalMethod(TDisposalMethod::dmRestoreBackground);
+            } catch (const std::exception&) {
+                // Memory ran out after all (a bitmap or a frame could not be
+                // made): the pass ends like a cancel, no frames are left.
+                outOfMemory = cancelled = true;
+                break;
             }
-            frame.SetAnimateInterval(static_cast<uint16_t>(std::clamp(duration, 0, 65535)));
-            const TColor frameKey = Doc.Options.BackTransparent ? key : clNone;
-            frame.SetTransparentColor(frameKey);
-            TBitmap& frameBitmap = frame.Bitmap();
-            frameBitmap.SetTransparent(Doc.Options.BackTransparent);
-            if (Doc.Options.BackTransparent)
-                frameBitmap.SetTransparentColor(frameKey);
-            frame.SetDisposalMethod(TDisposalMethod::dmRestoreBackground);
             Progress().SetProgress(i);
         }
         if (!Progress().IsApply())
@@ -93,6 +127,9 @@ void TEditorCore::ApplyFig()
     // 3. A cancelled pass leaves no frames; loop and transparency from the page.
     if (cancelled)
         ClearAnimation();
+    if (outOfMemory)
+        Dialogs.ShowMessage(Msg.QRAM);
+
     Progress().SetApply(false);
     animation.SetTransparent(Doc.Options.BackTransparent);
     SetLoop(Doc.Options.InfiniteLoop);
@@ -120,13 +157,14 @@ void TEditorCore::ApplyFig()
     Notify(Hooks.FrameChanged);
     Notify(Hooks.Caption);
     Notify(Hooks.CommandStates);
+    return !outOfMemory;
 }
 
 void TEditorCore::RedrawAnimation()
 {
     DrawOld();
-    ApplyFig();
-    Doc.RedrawEnabled = false;
+    if (ApplyFig())
+        Doc.RedrawEnabled = false;
     Notify(Hooks.CommandStates);
 }
 

@@ -114,8 +114,14 @@ bool TProjectLife::WriteProject(const QString& path)
 {
     TProjectFile file(Core.Doc, Core.Animation(), Core.Progress());
     const bool ok = file.Write(path);
+    fSaveNotice = file.Notice();
     Core.Progress().SetApply(false);
     return ok;
+}
+
+QString TProjectLife::NotSavedMessage(const QString& text) const
+{
+    return fSaveNotice.isEmpty() ? text : text + QStringLiteral("\r\n") + fSaveNotice;
 }
 
 bool TProjectLife::OpenProject(const QString& path)
@@ -150,7 +156,7 @@ bool TProjectLife::SaveActExecute()
     if (ok)
         Core.Doc.IsModify = false;
     else
-        Core.Dialogs.ShowMessage(Core.Msg.QNotSaved);
+        Core.Dialogs.ShowMessage(NotSavedMessage(Core.Msg.QNotSaved));
     if (Core.Hooks.CommandStates)
         Core.Hooks.CommandStates();
     return ok;
@@ -173,7 +179,7 @@ bool TProjectLife::SaveAs(const std::optional<QString>& fileName)
         return false;
     const QString& file = *chosen;
     if (!WriteProject(file)) {
-        Core.Dialogs.ShowMessage(Core.Msg.QPrNotSaved);
+        Core.Dialogs.ShowMessage(NotSavedMessage(Core.Msg.QPrNotSaved));
         return false;
     }
     Core.Doc.IsModify = false;

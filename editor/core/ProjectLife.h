@@ -34,6 +34,9 @@ public:
     bool ReadProject(const QString& path);
     // Writes the project; false when it was not saved (the old file stays).
     bool WriteProject(const QString& path);
+    // The message for a save that failed: the documented text, followed by
+    // the reason when the save was refused (a companion folder in use).
+    QString NotSavedMessage(const QString& text) const;
     // Reads the project and makes it the current one (start-up and "Open").
     bool OpenProject(const QString& path);
 
@@ -76,4 +79,6 @@ private:
     QString NotOpenMessage(const QString& path) const;
     // The project dialogs' filter, starting in ZembraDir when it exists.
     TFileDialogRequest ProjectRequest() const;
+
+    QString fSaveNotice; // why the last save was refused
 };

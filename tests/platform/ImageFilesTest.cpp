@@ -1,6 +1,7 @@
 #include "platform/ImageFiles.h"
 #include "tests/support/TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QtEndian>
 #include <cstdio>
@@ -423,4 +424,43 @@ TEST(ImageFiles, MutatedFilesLoadOrFailCleanly)
             } catch (const EImageFileError&) {
             }
         }
+}
+
+TEST(ImageFiles, PicturesBeyondTheBitmapLimitAreRefusedBeforeDecoding)
+{
+    // A PNG declaring 16384 x 16384 with a few rows of data, kept since it once took 1.8 GiB.
+    const QDir kept(SourceDir() + QStringLiteral("/tests/data/regress/fuzz_image_loaders"));
+    const QStringList names = kept.entryList(QDir::Files);
+    ASSERT_FALSE(names.isEmpty());
+    for (const QString& name : names) {
+        QFile file(kept.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        try {
+            LoadImageData(file.readAll());
+            ADD_FAILURE() << name.toStdString() << " loaded";
+        } catch (const EImageFileError& e) {
+            EXPECT_NE(e.Message().indexOf(QStringLiteral("64 megapixels")), -1) << e.what();
+        }
+    }
+    // 8192 x 8192 is the largest square accepted.
+    QByteArray png = MakePng(1, 1, PNG_COLOR_TYPE_RGB, 8, false, {1, 2, 3});
+    auto declare = [&](uint32_t w, uint32_t h) {
+        QByteArray p = png;
+        p.replace(16, 8, Le(qToBigEndian(w), 4) + Le(qToBigEndian(h), 4));
+        const uint32_t crc = uint32_t(crc32(0, reinterpret_cast<const Bytef*>(p.constData() + 12), 17));
+        p.replace(29, 4, Le(qToBigEndian(crc), 4));
+        return p;
+    };
+    try {
+        LoadImageData(declare(8192, 8193));
+        ADD_FAILURE() << "8192 x 8193 loaded";
+    } catch (const EImageFileError& e) {
+        EXPECT_NE(e.Message().indexOf(QStringLiteral("too large")), -1) << e.what();
+    }
+    try {
+        LoadImageData(declare(8192, 8192));
+        ADD_FAILURE() << "a PNG without its rows loaded";
+    } catch (const EImageFileError& e) {
+        EXPECT_EQ(e.Message().indexOf(QStringLiteral("too large")), -1) << e.what();
+    }
 }
