@@ -1,6 +1,6 @@
 // The direct writer: its bytes, and what ffmpeg makes of them.
 #include "aviwriter/AviWriterEngine.h"
-#include "tests/aviwriter/AviTestSupport.h"
+#include "tests/support/AviProbe.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 // Long files continuing as OpenDML, the two-pass path and the list-based write.
 #include "aviwriter/AviWriterEngine.h"
-#include "tests/aviwriter/AviTestSupport.h"
+#include "tests/support/AviProbe.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>

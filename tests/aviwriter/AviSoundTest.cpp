@@ -2,7 +2,7 @@
 // mixed into the on-the-fly file.
 #include "aviwriter/AviWriterEngine.h"
 #include "aviwriter/vfw/WaveFile.h"
-#include "tests/aviwriter/AviTestSupport.h"
+#include "tests/support/AviProbe.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>

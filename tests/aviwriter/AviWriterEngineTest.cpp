@@ -1,7 +1,7 @@
 // The engine's on-the-fly path, its settings and compressor choice, checked
 // with ffprobe/ffmpeg reading the files back.
 #include "aviwriter/AviWriterEngine.h"
-#include "tests/aviwriter/AviTestSupport.h"
+#include "tests/support/AviProbe.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>

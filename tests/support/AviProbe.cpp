@@ -1,4 +1,4 @@
-#include "tests/aviwriter/AviTestSupport.h"
+#include "tests/support/AviProbe.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,5 +1,5 @@
 #pragma once
-// Helpers of the AVI writer tests: bitmaps behind handles, wave files, and
+// Helpers of the AVI tests: bitmaps behind handles, wave files, and
 // ffprobe/ffmpeg as the independent reader of the files written.
 #include "com/BitmapHandle.h"
 
