@@ -2,6 +2,8 @@
 
 #include "aviwriter/vfw/ByteWriter.h"
 
+#include <algorithm>
+
 namespace vfw {
 
 namespace {

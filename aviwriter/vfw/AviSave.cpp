@@ -4,6 +4,7 @@
 #include "aviwriter/vfw/Compressor.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace vfw {
 
