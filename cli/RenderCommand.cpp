@@ -1,5 +1,7 @@
 #include "cli/RenderCommand.h"
 
+#include "cli/EngineAviControl.h"
+#include "editor/core/AviExport.h"
 #include "editor/core/EditorCore.h"
 #include "editor/core/OptionsPage.h"
 #include "editor/core/ProjectLife.h"
@@ -10,10 +12,13 @@
 #include <cstdio>
 #include <exception>
 #include <optional>
+#include <utility>
+#include <vector>
 
 const char* const RenderUsage =
     "usage: zembra render PROJECT.zembra [--gif OUT.gif] [--frames DIR [--format png|jpg|gif|bmp] "
-    "[--quality N]] [--save-project OUT.zembra]";
+    "[--quality N]] [--save-project OUT.zembra] [--avi OUT.avi [--avi-codec DIB|MJPG] [--avi-quality 0..10000] "
+    "[--avi-frame-time MS] [--avi-bits 8|24|32] [--wav FILE[@DELAY_MS]]...]";
 
 namespace {
 
@@ -24,7 +29,57 @@ struct TRenderArgs {
     QString Format = QStringLiteral("png");
     int Quality = 77;
     std::optional<QString> SaveProject;
+    // The AVI and what is given of its settings; the project's settings
+    // stand in for the rest.
+    std::optional<QString> Avi;
+    std::optional<QString> AviCodec;
+    std::optional<int> AviQuality;
+    std::optional<int> AviFrameTime;
+    std::optional<int> AviPixelFormatIndex;
+    std::vector<std::pair<QString, int32_t>> Waves;
 };
+
+// Reads one of the --avi-* values; a message when it is malformed.
+std::optional<QString> ParseAviOption(const QString& arg, const QString& v, TRenderArgs& out)
+{
+    bool ok = false;
+    if (arg == QStringLiteral("--avi")) {
+        out.Avi = v;
+    } else if (arg == QStringLiteral("--avi-codec")) {
+        const QString code = v.toUpper();
+        if (code != QStringLiteral("DIB") && code != QStringLiteral("MJPG"))
+            return QStringLiteral("--avi-codec takes DIB or MJPG");
+        out.AviCodec = code;
+    } else if (arg == QStringLiteral("--avi-quality")) {
+        const int q = v.toInt(&ok);
+        if (!ok || q < 0 || q > 10000)
+            return QStringLiteral("--avi-quality takes a number from 0 to 10000");
+        out.AviQuality = q;
+    } else if (arg == QStringLiteral("--avi-frame-time")) {
+        const int t = v.toInt(&ok);
+        if (!ok || t < 1 || t > 1000000)
+            return QStringLiteral("--avi-frame-time takes milliseconds from 1 to 1000000");
+        out.AviFrameTime = t;
+    } else if (arg == QStringLiteral("--avi-bits")) {
+        const int bits = v.toInt(&ok);
+        if (!ok || (bits != 8 && bits != 24 && bits != 32))
+            return QStringLiteral("--avi-bits takes 8, 24 or 32");
+        out.AviPixelFormatIndex = bits == 8 ? 0 : bits == 24 ? 1 : 2;
+    } else { // --wav FILE[@DELAY_MS]
+        QString file = v;
+        int delay = 0;
+        const int at = v.lastIndexOf(QLatin1Char('@'));
+        if (at > 0) {
+            const int d = v.mid(at + 1).toInt(&ok);
+            if (ok) {
+                file = v.left(at);
+                delay = d;
+            }
+        }
+        out.Waves.emplace_back(file, delay);
+    }
+    return std::nullopt;
+}
 
 int Fail(const QString& message)
 {
@@ -44,11 +99,19 @@ std::optional<QString> Parse(const QStringList& args, TRenderArgs& out)
             return args[++i];
         };
         if (arg == QStringLiteral("--gif") || arg == QStringLiteral("--frames") || arg == QStringLiteral("--format")
-            || arg == QStringLiteral("--quality") || arg == QStringLiteral("--save-project")) {
+            || arg == QStringLiteral("--quality") || arg == QStringLiteral("--save-project")
+            || arg.startsWith(QStringLiteral("--avi")) || arg == QStringLiteral("--wav")) {
             const auto v = value();
             if (!v || v->isEmpty())
                 return QStringLiteral("%1 needs a value").arg(arg);
-            if (arg == QStringLiteral("--gif"))
+            if (arg.startsWith(QStringLiteral("--avi")) || arg == QStringLiteral("--wav")) {
+                if (arg != QStringLiteral("--avi") && arg != QStringLiteral("--avi-codec")
+                    && arg != QStringLiteral("--avi-quality") && arg != QStringLiteral("--avi-frame-time")
+                    && arg != QStringLiteral("--avi-bits") && arg != QStringLiteral("--wav"))
+                    return QStringLiteral("unexpected argument %1").arg(arg);
+                if (auto error = ParseAviOption(arg, *v, out))
+                    return error;
+            } else if (arg == QStringLiteral("--gif"))
                 out.Gif = *v;
             else if (arg == QStringLiteral("--frames"))
                 out.Frames = *v;
@@ -117,6 +180,22 @@ int RunRenderCommand(const QStringList& args)
                 if (!TOptionsPage::SaveFrame(frame, name, a.Quality))
                     return Fail(core.Msg.QBadFormat);
             }
+        }
+
+        if (a.Avi) {
+            TAviExportSettings settings = TAviExportSettings::FromOptions(core.Doc.Options);
+            settings.FileName = *a.Avi;
+            if (a.AviCodec)
+                settings.Compressor = *a.AviCodec;
+            if (a.AviQuality)
+                settings.Quality = *a.AviQuality;
+            if (a.AviFrameTime)
+                settings.FrameTime = *a.AviFrameTime;
+            if (a.AviPixelFormatIndex)
+                settings.PixelFormatIndex = *a.AviPixelFormatIndex;
+            settings.Waves = a.Waves;
+            TEngineAviControl control;
+            ExportAvi(core, control, settings, TToAVIMessages());
         }
 
         if (a.SaveProject && !life.WriteProject(*a.SaveProject))

@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libgif-dev
   fonts-liberation2 fonts-dejavu-core fontconfig
   clang libclang-rt-14-dev
+  ffmpeg
   xvfb xauth
   strace
 )
