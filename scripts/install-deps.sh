@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libgif-dev
   fonts-liberation2 fonts-dejavu-core fontconfig
   clang libclang-rt-14-dev
-  xvfb xauth
+  xvfb xauth qt6-qpa-plugins
 )
 missing=()
 for p in "${packages[@]}"; do
