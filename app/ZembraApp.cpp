@@ -23,8 +23,11 @@ TZembraWindows CreateWindows(TDialogs& dialogs, const QStringList& arguments, co
     windows.MainForm = std::make_unique<TMainForm>(dialogs, arguments, documentsDir);
     TMainForm* main = windows.MainForm.get();
     TToolWindows& tools = windows.Tools;
-    tools.ScreenForm = new TScreenForm(main);
-    tools.DesktopForm = new TDesktopForm(main);
+    auto* screenForm = new TScreenForm(main);
+    tools.ScreenForm = screenForm;
+    auto* desktopForm = new TDesktopForm(main);
+    tools.DesktopForm = desktopForm;
+    screenForm->SetDesktopForm(desktopForm);
     tools.ApplyForm = new TApplyForm(main);
     auto* extractForm = new TExtractForm(main);
     tools.ExtractForm = extractForm;
@@ -43,6 +46,7 @@ TZembraWindows CreateWindows(TDialogs& dialogs, const QStringList& arguments, co
     folderForm->SetDialogs(&dialogs);
     gifForm->SetHost(host);
     extractForm->SetHost(host);
+    screenForm->SetHost(host);
     return windows;
 }
 

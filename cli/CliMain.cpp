@@ -1,6 +1,7 @@
 #include "cli/CliMain.h"
 
 #include "cli/GifCommand.h"
+#include "cli/RecordCommand.h"
 #include "cli/RenderCommand.h"
 
 #include <QGuiApplication>
@@ -32,16 +33,21 @@ std::optional<int> RunCommandLine(int argc, char** argv)
     const char* command = argv[1];
     const bool gif = std::strcmp(command, "gif") == 0;
     const bool render = std::strcmp(command, "render") == 0;
-    if (!gif && !render)
+    const bool record = std::strcmp(command, "record") == 0;
+    if (!gif && !render && !record)
         return std::nullopt;
 
     QuietToolkitMessages();
-    // Fonts and painting need a GUI application; the offscreen platform needs no display.
+    // Fonts and painting need a GUI application; the offscreen platform needs no
+    // display. Recording reads the X11 screen, and falls back to offscreen, where
+    // it reports that the screen cannot be read, when there is none.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", record ? "xcb;offscreen" : "offscreen");
     QGuiApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments();
     args.removeFirst(); // program
     args.removeFirst(); // command
+    if (record)
+        return RunRecordCommand(args);
     return gif ? RunGifCommand(args) : RunRenderCommand(args);
 }

@@ -209,9 +209,10 @@ private:
     // Stops the preview when the "Editing" or "Options" page is shown.
     void TabStop();
 
-    // "GIF from Images" and "Extract Frames" (MainFormTools.cpp).
+    // "GIF from Images", "Screen Record" and "Extract Frames" (MainFormTools.cpp).
     void BuildToolsWiring();
     void GIFFromImagesActExecute();
+    void ScreenRecordActExecute();
     void ExtractFramesActExecute();
     bool IsToolsWired = false;
 

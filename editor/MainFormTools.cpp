@@ -1,6 +1,7 @@
 // The main window's tool commands: "GIF from Images" opens the wizard beside
-// the window; "Extract Frames" brings the frames up to date and shows the
-// extraction window modally.
+// the window; "Screen Record" hides the window behind the recording window;
+// "Extract Frames" brings the frames up to date and shows the extraction
+// window modally.
 #include "editor/MainForm.h"
 
 #include "editor/core/EditorCore.h"
@@ -14,6 +15,7 @@ void TMainForm::BuildToolsWiring()
         return;
     IsToolsWired = true;
     connect(GIFFromImagesAct, &QAction::triggered, this, [this] { Guard([this] { GIFFromImagesActExecute(); }); });
+    connect(ScreenRecordAct, &QAction::triggered, this, [this] { Guard([this] { ScreenRecordActExecute(); }); });
     connect(ExtractFramesAct, &QAction::triggered, this, [this] { Guard([this] { ExtractFramesActExecute(); }); });
 }
 
@@ -25,6 +27,16 @@ void TMainForm::GIFFromImagesActExecute()
     Tools.GIFFromImagesForm->show();
     Tools.GIFFromImagesForm->raise();
     Tools.GIFFromImagesForm->activateWindow();
+}
+
+void TMainForm::ScreenRecordActExecute()
+{
+    if (!Tools.ScreenForm)
+        return;
+    hide();
+    Tools.ScreenForm->show();
+    Tools.ScreenForm->raise();
+    Tools.ScreenForm->activateWindow();
 }
 
 void TMainForm::ExtractFramesActExecute()

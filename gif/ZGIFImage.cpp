@@ -350,6 +350,14 @@ void TZGIFImage::EncodeAllFrames()
         }
 }
 
+void TZGIFImage::EncodeFrame(int index)
+{
+    TZGIFFrame& frame = Frames(index);
+    if (!frame.Item().Encoded())
+        Encode(frame);
+    frame.FreeBitmap();
+}
+
 void TZGIFImage::Encode(TZGIFFrame& frame)
 {
     if (!frame.HasBitmap())

@@ -96,6 +96,10 @@ public:
 
     void DecodeAllFrames();
     void EncodeAllFrames();
+    // Encodes frame `index` now, unless it is encoded already, and drops its
+    // pixels, which decode again on next access: a long sequence of frames
+    // then takes only their encoded size.
+    void EncodeFrame(int index);
     void Grayscale();
 
     // Grows the logical screen to the largest frame extent, as after any frame change.

@@ -8,9 +8,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libgif-dev
   fonts-liberation2 fonts-dejavu-core fontconfig
   clang libclang-rt-14-dev
-  ffmpeg
-  xvfb xauth
-  strace
+  ffmpeg strace
+  xvfb xauth qt6-qpa-plugins
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,149 @@
+#include "cli/RecordCommand.h"
+
+#include "editor/core/ScreenRecording.h"
+#include "gif/ZGIFImage.h"
+#include "platform/ScreenGrab.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <exception>
+#include <optional>
+
+const char* const RecordUsage =
+    "usage: zembra record --rect X,Y,W,H --interval MS (--frames N | --seconds S) OUT.gif";
+
+namespace {
+
+struct TRecordArgs {
+    std::optional<TRect> Rect; // corners included
+    int Interval = 0;
+    int Frames = 0;
+    QString Out;
+};
+
+int Fail(const QString& message)
+{
+    std::fputs(message.toUtf8().constData(), stderr);
+    std::fputc('\n', stderr);
+    return 1;
+}
+
+std::optional<TRect> ParseRect(const QString& text)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() != 4)
+        return std::nullopt;
+    int v[4];
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        v[i] = parts[i].trimmed().toInt(&ok);
+        if (!ok)
+            return std::nullopt;
+    }
+    if (v[2] < 1 || v[3] < 1 || v[2] > 0xFFFF || v[3] > 0xFFFF)
+        return std::nullopt;
+    return TRect(v[0], v[1], v[0] + v[2] - 1, v[1] + v[3] - 1);
+}
+
+std::optional<QString> Parse(const QStringList& args, TRecordArgs& out)
+{
+    double seconds = -1;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QStringLiteral("--rect") || arg == QStringLiteral("--interval") || arg == QStringLiteral("--frames")
+            || arg == QStringLiteral("--seconds")) {
+            if (i + 1 >= args.size())
+                return QStringLiteral("%1 needs a value").arg(arg);
+            const QString v = args[++i];
+            bool ok = false;
+            if (arg == QStringLiteral("--rect")) {
+                out.Rect = ParseRect(v);
+                if (!out.Rect)
+                    return QStringLiteral("--rect takes X,Y,W,H with W and H from 1 to 65535");
+            } else if (arg == QStringLiteral("--interval")) {
+                out.Interval = v.toInt(&ok);
+                if (!ok || out.Interval < 10 || out.Interval > 1000000)
+                    return QStringLiteral("--interval takes milliseconds from 10 to 1000000");
+            } else if (arg == QStringLiteral("--frames")) {
+                out.Frames = v.toInt(&ok);
+                if (!ok || out.Frames < 1 || out.Frames > 100000)
+                    return QStringLiteral("--frames takes a number from 1 to 100000");
+            } else {
+                seconds = v.toDouble(&ok);
+                if (!ok || !(seconds > 0) || seconds > 86400)
+                    return QStringLiteral("--seconds takes a positive number up to 86400");
+            }
+        } else if (arg.startsWith(QStringLiteral("--")) || !out.Out.isEmpty()) {
+            return QStringLiteral("unexpected argument %1").arg(arg);
+        } else {
+            out.Out = arg;
+        }
+    }
+    if (!out.Rect)
+        return QStringLiteral("no --rect given");
+    if (out.Interval == 0)
+        return QStringLiteral("no --interval given");
+    if ((out.Frames > 0) == (seconds > 0))
+        return QStringLiteral("give either --frames or --seconds");
+    if (seconds > 0)
+        out.Frames = std::max(1, int(std::lround(seconds * 1000.0 / out.Interval)));
+    if (out.Out.isEmpty())
+        return QStringLiteral("no output file given");
+    return std::nullopt;
+}
+
+} // namespace
+
+int RunRecordCommand(const QStringList& args)
+{
+    TRecordArgs a;
+    if (const auto error = Parse(args, a))
+        return Fail(*error + QStringLiteral("\n") + QString::fromLatin1(RecordUsage));
+    if (!CanGrabScreen())
+        return Fail(QNoDeviceContext);
+    const TRect screen = ScreenRect();
+    const TRect& r = *a.Rect;
+    if (r.Left < screen.Left || r.Top < screen.Top || r.Right >= screen.Right || r.Bottom >= screen.Bottom)
+        return Fail(QStringLiteral("the rectangle %1,%2,%3,%4 is not on the screen (%5,%6,%7,%8)")
+                        .arg(r.Left).arg(r.Top).arg(r.Width() + 1).arg(r.Height() + 1)
+                        .arg(screen.Left).arg(screen.Top).arg(screen.Width()).arg(screen.Height()));
+
+    // Frames are taken at their due times; a late one does not make up for
+    // the ones it missed, it only moves the schedule on.
+    TZGIFImage gif;
+    TBitmap frBMP;
+    TBitmap pic;
+    QElapsedTimer clock;
+    clock.start();
+    qint64 due = 0;
+    try {
+        for (int i = 0; i < a.Frames; ++i) {
+            // Waiting runs the event loop, so the connection to the display is served.
+            const qint64 now = clock.elapsed();
+            if (due > now) {
+                QEventLoop wait;
+                QTimer::singleShot(int(due - now), Qt::PreciseTimer, &wait, &QEventLoop::quit);
+                wait.exec();
+            }
+            due = std::max(due, clock.elapsed()) + a.Interval;
+            RecordFrame(gif, r, a.Interval, TPixelFormat::pf24bit, frBMP, pic);
+        }
+    } catch (const std::exception& e) {
+        return Fail(QString::fromUtf8(e.what()));
+    }
+    const double seconds = clock.elapsed() / 1000.0;
+    gif.SetLooping(true);
+    gif.SetRepeatCount(0);
+    try {
+        gif.SaveToFile(a.Out);
+    } catch (const std::exception& e) {
+        return Fail(a.Out + QStringLiteral(": ") + QString::fromUtf8(e.what()));
+    }
+    std::printf("%d frames of %dx%d in %.2f s (%.1f frames per second, %.1f asked)\n", gif.Count(), gif.ScreenWidth(),
+                gif.ScreenHeight(), seconds, seconds > 0 ? gif.Count() / seconds : 0.0, 1000.0 / a.Interval);
+    return 0;
+}

@@ -1,0 +1,28 @@
+#include "editor/core/ScreenRecording.h"
+
+#include "model/ProjectOptions.h"
+#include "platform/ScreenGrab.h"
+
+#include <algorithm>
+
+TRect RecordRect(TPoint a, TPoint b)
+{
+    return {std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
+}
+
+int RecordFrame(TZGIFImage& gif, const TRect& rect, int interval, TPixelFormat format, TBitmap& frBMP, TBitmap& pic)
+{
+    GrabScreen(frBMP, {rect.Left, rect.Top}, rect.Right - rect.Left + 1, rect.Bottom - rect.Top + 1);
+    pic = frBMP;
+    pic.SetPixelFormat(format);
+    const int index = gif.AddFrame(pic);
+    try {
+        gif.Frames(index).SetAnimateInterval(uint16_t(std::clamp(interval, 0, int(kMaxFrameDuration))));
+        gif.EncodeFrame(index);
+    } catch (...) {
+        gif.DeleteFrame(index); // no half-made frame stays
+        throw;
+    }
+    pic = TBitmap(); // the frame holds the encoded picture now
+    return index;
+}
