@@ -151,6 +151,7 @@ void TMainForm::BuildEditorCore()
     });
 
     BuildPanelsWiring();
+    BuildClipboardWiring();
     BuildPreviewWiring();
     BuildStripWiring();
     BuildOptionsWiring();
@@ -226,6 +227,7 @@ void TMainForm::EnBut()
         act->setEnabled(s.Frames);
     enable({CopyFigureAct, CutFigureAct, DeleteFigureAct}, s.FigureSelected);
     enable({PasteFigureAct}, s.FigurePaste);
+    EnPasteImage();
     enable({PlayButton}, s.Play);
     enable({StopButton}, s.Stop);
     enable({StartButton, PreviousButton}, s.StartPrevious);
