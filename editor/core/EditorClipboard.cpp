@@ -53,6 +53,9 @@ int EntryIndex(std::map<int, int>& table, int key, const std::function<void()>& 
 
 void TEditorCore::CopyFigureExecute()
 {
+    // Without a selection the clipboard keeps what it holds.
+    if (!Doc.IsFig())
+        return;
     Doc.CurIndex = std::max(FrameIndex(), 0);
     Doc.SetAnim();
     DelBuf();
@@ -229,6 +232,8 @@ void TEditorCore::DeletePasteFigure()
 
 void TEditorCore::DeleteFigureExecute()
 {
+    if (!Doc.IsFig())
+        return;
     // Positions of a group drag are kept before the figures are reloaded.
     Doc.CurIndex = std::max(FrameIndex(), 0);
     Doc.SetAnim();
