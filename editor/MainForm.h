@@ -6,6 +6,7 @@
 // TProjectLife), MainFormPanels.cpp the figure property pages,
 // MainFormEditing.cpp and MainFormPreview.cpp the canvas and the preview,
 // MainFormStrip.cpp the frame strip and the frame commands,
+// MainFormClipboard.cpp the figure clipboard and dropped files,
 // MainFormLifecycle.cpp start-up, closing, caption and help,
 // MainFormSettings.cpp the settings file. The project itself lives in the
 // editor core (TEditorCore); the window only shows it.
@@ -216,6 +217,15 @@ private:
     void ExtractFramesActExecute();
     bool IsToolsWired = false;
 
+    // The figure clipboard, the system clipboard's picture and dropped files
+    // (MainFormClipboard.cpp).
+    void BuildClipboardWiring();
+    void PasteImageExecute();
+    // Opens a dropped project, or makes figures of dropped pictures at `at`.
+    void DropFiles(const QStringList& files, QPoint at);
+    // "Paste Image" is offered with frames and a picture on the system clipboard.
+    void EnPasteImage();
+
     // The frame strip and the frame commands (MainFormStrip.cpp).
     void BuildStripWiring();
     // Shows the core's strip bitmap and scroll values.
@@ -259,6 +269,7 @@ private:
     QAction* CutFigureAct = nullptr;
     QAction* PasteFigureAct = nullptr;
     QAction* DeleteFigureAct = nullptr;
+    QAction* PasteImageAct = nullptr;
     QAction* BackAct = nullptr;
     QAction* FrontAct = nullptr;
     QAction* ParamAct = nullptr;

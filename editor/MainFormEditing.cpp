@@ -155,6 +155,7 @@ void TMainForm::BuildEditorCore()
     });
 
     BuildPanelsWiring();
+    BuildClipboardWiring();
     BuildPreviewWiring();
     BuildStripWiring();
     BuildOptionsWiring();
@@ -230,6 +231,7 @@ void TMainForm::EnBut()
         act->setEnabled(s.Frames);
     enable({CopyFigureAct, CutFigureAct, DeleteFigureAct}, s.FigureSelected);
     enable({PasteFigureAct}, s.FigurePaste);
+    EnPasteImage();
     enable({PlayButton}, s.Play);
     enable({StopButton}, s.Stop);
     enable({StartButton, PreviousButton}, s.StartPrevious);

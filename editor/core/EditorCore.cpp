@@ -19,17 +19,15 @@ TEditorCore::~TEditorCore()
 {
     if (fOwnAnimator)
         fOwnAnimator->OnFrameChanged = nullptr;
-    DragList.clear();
     // The figures paint into this object's bitmaps; they go first.
-    Doc.DrObj = nullptr;
-    Doc.DrawArr.clear();
+    ClearObjects();
 }
 
 void TEditorCore::ClearProject()
 {
     for (auto& obj : Doc.DrawArr)
         obj->SetFocused(false);
-    DragList.clear();
+    ClearObjects();
     Doc.ClearProject();
     Progress().SetApply(true);
     Progress().SetShowApply(false);

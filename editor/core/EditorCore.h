@@ -11,7 +11,8 @@
 // editor view), EditorFrames.cpp (the figures' state per frame, adding
 // frames, the preview's frame changes), EditorRedraw.cpp ("Redraw Frames"),
 // EditorCanvas.cpp (the pointer state machine and stacking),
-// EditorFigures.cpp (new figures and their default properties) and
+// EditorFigures.cpp (new figures and their default properties),
+// EditorClipboard.cpp (the figure clipboard and figure deletion) and
 // EditorStrip.cpp (the frame strip, the frame selection and the frame commands).
 #include "drawobjects/DrawOwner.h"
 #include "drawobjects/DrawObject.h"
@@ -225,10 +226,43 @@ public:
     bool QNewFigure(TQFigName kind, const QString& pictureFile = {});
     // Applies DefaultParam to the figure just created (DrObj).
     void SetDefault();
+    // A still picture figure at the current frame from a picture (the system
+    // clipboard's image), sized as a picture file of that size would be.
+    bool PasteImageFigure(const TBitmap& picture);
+    // A picture figure per file dropped on the canvas, made as the "Image"
+    // button makes it, with its top-left corner at `at` (the next file a little
+    // lower right). Files that do not read are reported and skipped; returns
+    // the number of figures made.
+    int DropPictureFiles(const QStringList& files, TPoint at);
     // Whether figures of this kind can be created (every toolbar kind can).
     static bool CanCreate(TQFigName kind);
     // The file filter of the "Image" button.
     static const QString PictureFigureFilter;
+
+    // --- Figure clipboard and figure deletion (EditorClipboard.cpp) ---------------
+    // The selected figures go to the figure clipboard with their whole
+    // animation and their own copies of their pictures.
+    void CopyFigureExecute();
+    void CutFigureExecute();
+    // Every clipboard entry becomes a new figure on top, selected, with new
+    // copies of its pictures (GIFs composed again).
+    void PasteFigureExecute();
+    // Deletes the selected figures and every picture only they show.
+    void DeleteFigureExecute();
+    enum TCycleBuffer { cbfDelBuf, cbfPasteFigure };
+    void CycleBuffer(TCycleBuffer mode);
+    // Empties the figure clipboard with its pictures.
+    void DelBuf();
+    // DrObj, just appended on top, becomes the last figure's selected object.
+    void PrepareFigure();
+    // After a paste or delete: figures reloaded, the panels for the selection
+    // (a single figure's or none), commands, modified.
+    void DeletePasteFigure();
+    // Frees drawing object i and closes the gap in DrawArr.
+    void DeleteDraw(int i);
+    // Frees every picture, composites list, drawing object, the figure
+    // clipboard and the drag list.
+    void ClearObjects();
 
     // --- State ------------------------------------------------------------------
     TZGIFImage& Animation() { return GIFAnimator->Image(); }
@@ -303,8 +337,19 @@ private:
     void DrawBackPicture(TBitmap& target);
     // Removes every frame, keeping the loop settings.
     void ClearAnimation();
+    // Creates a figure of the kind at the current frame; `picture` fills a
+    // picture figure (false: nothing is created); `at` places its top-left.
+    bool CreateFigure(TQFigName kind, const std::function<bool(TPic&)>& picture, const std::optional<TPoint>& at);
     // Reads the picture of a new "Image" figure; false (after a message) when it cannot.
     bool LoadFigurePicture(TPic& pic, const QString& file);
+    // A new figure's still picture: a 24-bit copy, fitted into the default size.
+    void SetFigurePicture(TPic& pic, const TBitmap& picture);
+    void FitFigurePicture(TPic& pic, int width, int height);
+    // Appends a clipboard entry's figure with new copies of its pictures; false
+    // (nothing added) when a GIF of it cannot be composed or its kind has no class.
+    bool PasteEntry(const TQBufEntry& entry);
+    // Removes the pictures figure `num` shows that no other figure shows.
+    void DeleteFigurePictures(int num);
     // Takes back a figure that was just created.
     void DeleteNewFigure(int num);
     // Makes frame n current and loads the figures for it, also when the

@@ -42,6 +42,35 @@ bool TEditorCore::QNewFigure(TQFigName kind, const QString& pictureFile)
             return false; // cancelled: no figure
         file = chosen->FileName;
     }
+    return CreateFigure(kind, [this, &file](TPic& pic) { return LoadFigurePicture(pic, file); }, std::nullopt);
+}
+
+bool TEditorCore::PasteImageFigure(const TBitmap& picture)
+{
+    if (picture.Empty())
+        return false;
+    return CreateFigure(qfPicture, [this, &picture](TPic& pic) {
+        SetFigurePicture(pic, picture);
+        return true;
+    }, std::nullopt);
+}
+
+int TEditorCore::DropPictureFiles(const QStringList& files, TPoint at)
+{
+    // Each further picture a little lower right, so that none hides another.
+    constexpr int kCascade = 16;
+    int made = 0;
+    for (const QString& file : files) {
+        const TPoint place{at.X + made * kCascade, at.Y + made * kCascade};
+        if (CreateFigure(qfPicture, [this, &file](TPic& pic) { return LoadFigurePicture(pic, file); }, place))
+            ++made;
+    }
+    return made;
+}
+
+bool TEditorCore::CreateFigure(TQFigName kind, const std::function<bool(TPic&)>& picture,
+                               const std::optional<TPoint>& at)
+{
     std::unique_ptr<TDrawObject> made = MakeFigure(kind, this);
     if (!made)
         return false;
@@ -63,10 +92,15 @@ bool TEditorCore::QNewFigure(TQFigName kind, const QString& pictureFile)
 
     // 5. The picture of an "Image".
     if (auto* pic = dynamic_cast<TPic*>(obj)) {
-        if (!LoadFigurePicture(*pic, file)) {
+        if (!picture || !picture(*pic)) {
             DeleteNewFigure(num);
             return false;
         }
+    }
+    if (at) {
+        // The box's visible corner goes to the point.
+        obj->Left = at->X - obj->Coord;
+        obj->Top = at->Y - obj->Coord;
     }
 
     // 6. Its first key frame.
@@ -87,13 +121,10 @@ bool TEditorCore::LoadFigurePicture(TPic& pic, const QString& file)
     try {
         if (ext == QLatin1String("BMP") || ext == QLatin1String("JPG") || ext == QLatin1String("JPEG")
             || ext == QLatin1String("PNG")) {
-            pic.Picture() = LoadImageFile(file);
-            pic.Picture().SetPixelFormat(TPixelFormat::pf24bit);
-            pic.GIF().Clear();
-            pic.GNum = -1;
-            width = pic.Picture().Width();
-            height = pic.Picture().Height();
-        } else if (ext == QLatin1String("GIF")) {
+            SetFigurePicture(pic, LoadImageFile(file));
+            return true;
+        }
+        if (ext == QLatin1String("GIF")) {
             TZGIFImage gif;
             gif.LoadFromFile(file);
             Doc.GIFArr.push_back(gif);
@@ -119,6 +150,21 @@ bool TEditorCore::LoadFigurePicture(TPic& pic, const QString& file)
         Dialogs.ShowMessage(QString::fromUtf8(e.what()));
         return false;
     }
+    FitFigurePicture(pic, width, height);
+    return true;
+}
+
+void TEditorCore::SetFigurePicture(TPic& pic, const TBitmap& picture)
+{
+    pic.Picture() = picture;
+    pic.Picture().SetPixelFormat(TPixelFormat::pf24bit);
+    pic.GIF().Clear();
+    pic.GNum = -1;
+    FitFigurePicture(pic, pic.Picture().Width(), pic.Picture().Height());
+}
+
+void TEditorCore::FitFigurePicture(TPic& pic, int width, int height)
+{
     pic.Modify = true;
     const TSize size = GetPicSize(DefaultParam.Width, DefaultParam.Height, width, height);
     pic.SetWidth(size.cx);
@@ -127,7 +173,6 @@ bool TEditorCore::LoadFigurePicture(TPic& pic, const QString& file)
     pic.SetStretch(true);
     pic.SmallRedraw = true;
     pic.BigRedraw = true;
-    return true;
 }
 
 void TEditorCore::DeleteNewFigure(int num)
