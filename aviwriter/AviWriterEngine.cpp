@@ -48,6 +48,17 @@ const char* const kWaveNameMessage = "WavFileName must name a file with the .wav
 
 } // namespace
 
+bool RemoveIfExists(const std::string& fileName)
+{
+    std::error_code ec;
+    if (fileName.empty() || !std::filesystem::exists(std::filesystem::symlink_status(fileName, ec)))
+        return true;
+    // A folder of that name is never removed in its place.
+    if (std::filesystem::is_directory(std::filesystem::symlink_status(fileName, ec)))
+        return false;
+    return std::filesystem::remove(fileName, ec);
+}
+
 int BitsOf(TxPixelFormat format)
 {
     switch (format) {
@@ -192,9 +203,7 @@ void TAviWriterEngine::ReleaseAll()
 
 void TAviWriterEngine::DeleteTempFile() const
 {
-    std::error_code ec;
-    if (!fTempFileName.empty() && std::filesystem::exists(fTempFileName, ec))
-        std::filesystem::remove(fTempFileName, ec);
+    RemoveIfExists(fTempFileName);
 }
 
 void TAviWriterEngine::InitVideo(HBITMAP bitmap)
@@ -216,8 +225,7 @@ void TAviWriterEngine::InitVideo(HBITMAP bitmap)
         throw EAviWriterError("For adding frames on the fly the pixelformat must be <> pfDevice");
     }
     if (path == TPath::OnTheFly) {
-        std::error_code ec;
-        if (std::filesystem::exists(fFileName, ec) && !std::filesystem::remove(fFileName, ec))
+        if (!RemoveIfExists(fFileName))
             throw EAviWriterError("Could not delete " + fFileName
                                   + " file might be in use. Try to close the folder if it's open in Explorer");
         try {

@@ -48,6 +48,9 @@ enum class TxPixelFormat : int32_t {
 // Bits per pixel of a format the engine writes (0 for the others).
 int BitsOf(TxPixelFormat format);
 
+// Removes a file; true when it is gone or was never there. Folders stay.
+bool RemoveIfExists(const std::string& fileName);
+
 class TAviWriterEngine {
 public:
     // Progress while frames are added: every 20th frame, with the count and

@@ -4,9 +4,7 @@
 #include "aviwriter/OpenSound.h"
 #include "aviwriter/vfw/AviSave.h"
 
-#include <filesystem>
 #include <optional>
-#include <system_error>
 
 namespace avi {
 
@@ -22,8 +20,7 @@ std::string Error(const char* text, uint32_t code)
 // An existing output file that cannot be removed stops the save.
 void TAviWriterEngine::DeleteOutput(const std::string& message) const
 {
-    std::error_code ec;
-    if (std::filesystem::exists(fFileName, ec) && !std::filesystem::remove(fFileName, ec))
+    if (!RemoveIfExists(fFileName))
         throw EAviWriterError(message);
 }
 

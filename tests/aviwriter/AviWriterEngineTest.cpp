@@ -241,5 +241,13 @@ TEST(AviWriterEngineTest, StatesAndAbort)
         e.Setfilename(missing);
         TTestBitmap b(16, 16);
         EXPECT_EQ(Message([&] { e.InitVideo(b.Handle()); }), "Failed to create AVI video file. Err: $8004406F");
+        // An output name that is a folder is never removed for the video.
+        const std::string folder = Path(dir, "folder.avi");
+        QDir().mkpath(QString::fromStdString(folder));
+        e.Setfilename(folder);
+        EXPECT_EQ(Message([&] { e.InitVideo(b.Handle()); }),
+                  "Could not delete " + folder
+                      + " file might be in use. Try to close the folder if it's open in Explorer");
+        EXPECT_TRUE(QDir(QString::fromStdString(folder)).exists());
     }
 }
