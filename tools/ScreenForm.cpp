@@ -198,13 +198,7 @@ void TScreenForm::RecordButtonClick()
         DoEnable(false);
         return;
     }
-    RecordButton->setText(QStartRecord);
-    RecordButton->setIcon(ImageList[0]);
-    DoEnable(true);
-    close();
-    // Without a frame there is nothing to load: the background stays empty.
-    if (Host.Core->Doc.Animation.BackGIF.Count() > 0)
-        Host.Page->LoadBackGIF(QString());
+    close(); // stops, brings the editor back and loads the frames
 }
 
 void TScreenForm::TimerTimer()
@@ -246,7 +240,8 @@ void TScreenForm::KeepOutOfRect()
         for (const QPoint& corner : corners) {
             const QRect place(corner, size);
             if (free.contains(place) && !place.intersects(area)) {
-                move(corner);
+                // Placed by its client area, which window managers keep as asked.
+                setGeometry(QRect(corner + (geometry().topLeft() - frame.topLeft()), geometry().size()));
                 return;
             }
         }
@@ -254,13 +249,22 @@ void TScreenForm::KeepOutOfRect()
     // The rectangle leaves no room on any screen: the window stays where it is.
 }
 
+// Every way of closing ends a recording the same way: the stop button closes too.
 void TScreenForm::closeEvent(QCloseEvent* event)
 {
-    if (IsRecording())
-        RecordButtonClick(); // stops, closes and loads the frames
+    const bool recorded = IsRecording();
+    if (recorded) {
+        RecordButton->setText(QStartRecord);
+        RecordButton->setIcon(ImageList[0]);
+        DoEnable(true);
+        hide();
+    }
     if (Host.Core && Host.Core->Hooks.CommandStates)
         Host.Core->Hooks.CommandStates();
     if (parentWidget())
         parentWidget()->show();
+    // Without a frame there is nothing to load: the background stays empty.
+    if (recorded && Host.Core && Host.Page && Host.Core->Doc.Animation.BackGIF.Count() > 0)
+        Host.Page->LoadBackGIF(QString());
     event->accept();
 }
