@@ -228,20 +228,25 @@ void TScreenForm::TimerTimer()
 void TScreenForm::KeepOutOfRect()
 {
     const QRect area(QPoint(FRect.Left, FRect.Top), QPoint(FRect.Right, FRect.Bottom));
-    const QRect frame = frameGeometry();
+    const QRect client = geometry();
+    QRect frame = frameGeometry();
+    // Until the window manager has told its frame, allow for a title bar.
+    if (frame == client)
+        frame.adjust(-4, -30, 4, 4);
     if (!isVisible() || !frame.intersects(area))
         return;
+    const QPoint offset = client.topLeft() - frame.topLeft();
     for (QScreen* screen : QGuiApplication::screens()) {
         const QRect free = screen->availableGeometry();
         const QSize size = frame.size();
-        const QPoint corners[] = {free.topLeft(), QPoint(free.right() - size.width() + 1, free.top()),
-                                  QPoint(free.left(), free.bottom() - size.height() + 1),
-                                  QPoint(free.right() - size.width() + 1, free.bottom() - size.height() + 1)};
+        const int right = free.right() - size.width() + 1;
+        const int bottom = free.bottom() - size.height() + 1;
+        const QPoint corners[] = {{right, bottom}, {free.left(), bottom}, {right, free.top()}, free.topLeft()};
         for (const QPoint& corner : corners) {
             const QRect place(corner, size);
             if (free.contains(place) && !place.intersects(area)) {
                 // Placed by its client area, which window managers keep as asked.
-                setGeometry(QRect(corner + (geometry().topLeft() - frame.topLeft()), geometry().size()));
+                setGeometry(QRect(corner + offset, client.size()));
                 return;
             }
         }
