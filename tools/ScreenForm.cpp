@@ -198,13 +198,7 @@ void TScreenForm::RecordButtonClick()
         DoEnable(false);
         return;
     }
-    RecordButton->setText(QStartRecord);
-    RecordButton->setIcon(ImageList[0]);
-    DoEnable(true);
-    close();
-    // Without a frame there is nothing to load: the background stays empty.
-    if (Host.Core->Doc.Animation.BackGIF.Count() > 0)
-        Host.Page->LoadBackGIF(QString());
+    close(); // stops, brings the editor back and loads the frames
 }
 
 void TScreenForm::TimerTimer()
@@ -234,19 +228,25 @@ void TScreenForm::TimerTimer()
 void TScreenForm::KeepOutOfRect()
 {
     const QRect area(QPoint(FRect.Left, FRect.Top), QPoint(FRect.Right, FRect.Bottom));
-    const QRect frame = frameGeometry();
+    const QRect client = geometry();
+    QRect frame = frameGeometry();
+    // Until the window manager has told its frame, allow for a title bar.
+    if (frame == client)
+        frame.adjust(-4, -30, 4, 4);
     if (!isVisible() || !frame.intersects(area))
         return;
+    const QPoint offset = client.topLeft() - frame.topLeft();
     for (QScreen* screen : QGuiApplication::screens()) {
         const QRect free = screen->availableGeometry();
         const QSize size = frame.size();
-        const QPoint corners[] = {free.topLeft(), QPoint(free.right() - size.width() + 1, free.top()),
-                                  QPoint(free.left(), free.bottom() - size.height() + 1),
-                                  QPoint(free.right() - size.width() + 1, free.bottom() - size.height() + 1)};
+        const int right = free.right() - size.width() + 1;
+        const int bottom = free.bottom() - size.height() + 1;
+        const QPoint corners[] = {{right, bottom}, {free.left(), bottom}, {right, free.top()}, free.topLeft()};
         for (const QPoint& corner : corners) {
             const QRect place(corner, size);
             if (free.contains(place) && !place.intersects(area)) {
-                move(corner);
+                // Placed by its client area, which window managers keep as asked.
+                setGeometry(QRect(corner + offset, client.size()));
                 return;
             }
         }
@@ -254,13 +254,22 @@ void TScreenForm::KeepOutOfRect()
     // The rectangle leaves no room on any screen: the window stays where it is.
 }
 
+// Every way of closing ends a recording the same way: the stop button closes too.
 void TScreenForm::closeEvent(QCloseEvent* event)
 {
-    if (IsRecording())
-        RecordButtonClick(); // stops, closes and loads the frames
+    const bool recorded = IsRecording();
+    if (recorded) {
+        RecordButton->setText(QStartRecord);
+        RecordButton->setIcon(ImageList[0]);
+        DoEnable(true);
+        hide();
+    }
     if (Host.Core && Host.Core->Hooks.CommandStates)
         Host.Core->Hooks.CommandStates();
     if (parentWidget())
         parentWidget()->show();
+    // Without a frame there is nothing to load: the background stays empty.
+    if (recorded && Host.Core && Host.Page && Host.Core->Doc.Animation.BackGIF.Count() > 0)
+        Host.Page->LoadBackGIF(QString());
     event->accept();
 }
