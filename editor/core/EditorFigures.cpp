@@ -134,8 +134,14 @@ bool TEditorCore::LoadFigurePicture(TPic& pic, const QString& file)
             pic.GNum = AddBMPArr(Doc.GIFArr.back());
             Progress().Close();
             Progress().SetApply(false);
-            if (pic.GNum >= 0 && !Doc.BMPGIF[static_cast<size_t>(pic.GNum)].empty())
+            if (pic.GNum < 0) {
+                // Nothing will refer to the GIF: it leaves the table, which
+                // must stay in step with the composites lists.
+                Doc.GIFArr.pop_back();
+                pic.BitNum = -1;
+            } else if (!Doc.BMPGIF[static_cast<size_t>(pic.GNum)].empty()) {
                 pic.Picture() = Doc.BMPGIF[static_cast<size_t>(pic.GNum)][0];
+            }
             width = gif.ScreenWidth();
             height = gif.ScreenHeight();
         } else {

@@ -255,11 +255,16 @@ TEST_F(ClipboardTest, AnEntryWhoseGIFCannotBeComposedIsNotPasted)
     core.Doc.FigBuf.push_back(core.Doc.FigBuf[0]);
 
     core.PasteFigureExecute();
-    EXPECT_EQ(dialogs.Messages(), QStringList{QStringLiteral("Not enough RAM!")});
     ASSERT_EQ(core.Doc.FigureCount(), 3); // the entries before and after it
-    EXPECT_TRUE(core.Doc.GIFArr.empty() && core.Doc.BMPGIF.empty());
     for (int f = 0; f < 3; ++f)
         EXPECT_EQ(Shown(f), (TPictures{{0, still}})) << f;
+    // A new figure from such a GIF file keeps no GIF either.
+    const QString file = File("gif");
+    huge.GIF[0].SaveToFile(file);
+    ASSERT_TRUE(core.QNewFigure(qfPicture, file));
+    EXPECT_EQ(dynamic_cast<TPic*>(core.DrObj())->BitNum, -1);
+    EXPECT_EQ(dialogs.Messages(), QStringList(2, QStringLiteral("Not enough RAM!")));
+    EXPECT_TRUE(core.Doc.GIFArr.empty() && core.Doc.BMPGIF.empty());
 }
 
 // Random copy, cut, paste and delete of still-picture, GIF-picture and plain
