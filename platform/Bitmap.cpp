@@ -67,9 +67,13 @@ std::vector<TColor> FromQPalette(const QList<QRgb>& table)
     return colors;
 }
 
+// Larger bitmaps are refused before anything is allocated: 2^28 pixels take
+// 1 GiB at 32 bits, which every format must be convertible to.
+constexpr int64_t kMaxAllocatedPixels = int64_t(1) << 28;
+
 QImage Allocate(int width, int height, QImage::Format format)
 {
-    if (static_cast<int64_t>(width) * height > kMaxBitmapPixels)
+    if (static_cast<int64_t>(width) * height > kMaxAllocatedPixels)
         throw std::runtime_error(kNoStorage);
     QImage image(width, height, format);
     if (image.isNull())

@@ -17,9 +17,11 @@
 
 class TCanvas;
 
-// The most pixels a bitmap may have (64 megapixels: an 8K screen, or a wide
-// desktop of several monitors). Larger pictures, GIF screens and frames are
-// refused before anything is allocated; at 32 bits one takes 256 MiB.
+// The most pixels a picture read from a file, a GIF screen or a GIF frame may
+// have (64 megapixels: an 8K screen, or a wide desktop of several monitors).
+// Larger ones are refused before anything is allocated; at 32 bits one takes
+// 256 MiB. Bitmaps the editor makes itself (its frames go to 10000 x 10000)
+// are limited by kMaxAllocatedPixels in Bitmap.cpp.
 constexpr int64_t kMaxBitmapPixels = int64_t(1) << 26;
 
 enum class TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf24bit, pf32bit };

@@ -9,13 +9,16 @@
 
 namespace {
 
+// The largest bitmap that can be made (as in Bitmap.cpp): 2^28 pixels.
+constexpr int64_t kMaxFramePixels = int64_t(1) << 28;
+
 // Each rendered frame keeps a 24-bit copy of the frame bitmap; the pass starts
 // only when the frame is within the bitmap limit and all of them fit in three
 // quarters of the memory still available.
 bool FramesFitInMemory(int count, int width, int height)
 {
     const int64_t pixels = int64_t(std::max(width, 1)) * std::max(height, 1);
-    if (pixels > kMaxBitmapPixels)
+    if (pixels > kMaxFramePixels)
         return false;
     const int64_t rowBytes = (int64_t(std::max(width, 1)) * 3 + 3) / 4 * 4;
     const int64_t frameBytes = rowBytes * std::max(height, 1) + 512;

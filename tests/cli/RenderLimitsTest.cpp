@@ -52,15 +52,6 @@ TEST(RenderLimits, FramesThatCannotBeHeldStopTheRedrawBeforeItStarts)
     EXPECT_EQ(c.Core.FrameCount(), 1); // the animation as it was
     EXPECT_TRUE(c.Core.Doc.RedrawEnabled);
 
-    // One frame beyond the bitmap limit is refused the same way.
-    TCore big;
-    big.Core.Doc.ImgWidth = 10000;
-    big.Core.Doc.ImgHeight = 10000;
-    big.AddFigure(0, 1);
-    big.Core.RedrawAnimation();
-    ASSERT_FALSE(big.Dialogs.Messages().isEmpty());
-    EXPECT_EQ(big.Dialogs.Messages().last(), QStringLiteral("Not enough RAM!"));
-
     // Frames that fit are drawn.
     TCore small;
     small.AddFigure(0, 12);

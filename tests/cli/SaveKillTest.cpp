@@ -140,6 +140,13 @@ TEST(SaveKill, KilledAtAnyFileOperationTheProjectIsOldOrNew)
     if (strace.isEmpty())
         GTEST_SKIP() << "strace is not installed (scripts/install-deps.sh installs it)";
     TSaveCase c;
+    // The leak checker of sanitizer builds cannot run under strace.
+    const QByteArray asanOptions = qgetenv("ASAN_OPTIONS");
+    qputenv("ASAN_OPTIONS", asanOptions + ":detect_leaks=0");
+    struct TRestore {
+        QByteArray Value;
+        ~TRestore() { qputenv("ASAN_OPTIONS", Value); }
+    } restore{asanOptions};
     // Temporary files are made unnamed and linked into the folder when written.
     const QString syscalls = QStringLiteral("link,linkat,rename,renameat,renameat2,write,unlink,unlinkat");
 
