@@ -1,13 +1,10 @@
 // Damaged projects against "zembra render": a few hundred seeded mutations of
 // a saved project, each rendered in a process of its own under a time and a
 // memory limit. Every one must end by itself, with a result or a message.
+#include "HeadlessEditor.h"
 #include "ProcessSupport.h"
 
-#include "editor/core/EditorCore.h"
-#include "editor/core/OptionsPage.h"
-#include "editor/core/ProjectLife.h"
 #include "model/FigureFactory.h"
-#include "platform/ScriptedDialogs.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -21,13 +18,9 @@ namespace {
 // A project of five frames with figures of several kinds and a picture.
 QString SaveSeed(const QString& dir)
 {
-    TScriptedDialogs dialogs;
-    THeadlessProgress progress;
-    TEditorCore core(dialogs, progress);
-    TOptionsPage page(core);
-    TProjectLife life(core, page);
-    core.IsRedraw = false;
-    life.NewProject();
+    THeadlessEditor editor;
+    TEditorCore& core = editor.core;
+    TProjectLife& life = editor.life;
     TDocument& doc = core.Doc;
     int start = 0;
     for (TQFigName kind : {qfRectangle, qfLine, qfBezier, qfText, qfStar, qfPolygon, qfZLine}) {

@@ -1,13 +1,10 @@
 // "zembra render": exit codes, the files written and the editor's messages;
 // the headless commands keep Qt's own notes out of their output.
+#include "HeadlessEditor.h"
 #include "cli/CliMain.h"
 #include "cli/RenderCommand.h"
-#include "editor/core/EditorCore.h"
-#include "editor/core/OptionsPage.h"
-#include "editor/core/ProjectLife.h"
 #include "gif/ZGIFImage.h"
 #include "platform/ImageFiles.h"
-#include "platform/ScriptedDialogs.h"
 #include "tests/support/AviProbe.h"
 #include "tests/support/TestSupport.h"
 
@@ -21,13 +18,10 @@ namespace {
 // A saved project of 200 x 200 frames with a 3-frame background GIF, not looping.
 QString MakeProject(const QString& dir, const std::function<void(TEditorCore&)>& tweak = {})
 {
-    TScriptedDialogs dialogs;
-    THeadlessProgress progress;
-    TEditorCore core(dialogs, progress);
-    TOptionsPage page(core);
-    TProjectLife life(core, page);
-    core.IsRedraw = false;
-    life.NewProject();
+    THeadlessEditor editor;
+    TEditorCore& core = editor.core;
+    TProjectLife& life = editor.life;
+    TOptionsPage& page = editor.page;
     TZGIFImage gif;
     for (int i = 0; i < 3; ++i) {
         TBitmap frame;

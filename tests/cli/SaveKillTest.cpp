@@ -1,11 +1,8 @@
 // A save over an existing project that is killed at any file operation, or
 // runs out of disk, leaves exactly the old project or exactly the new one.
+#include "HeadlessEditor.h"
 #include "ProcessSupport.h"
 
-#include "editor/core/EditorCore.h"
-#include "editor/core/OptionsPage.h"
-#include "editor/core/ProjectLife.h"
-#include "platform/ScriptedDialogs.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -61,13 +58,10 @@ TBitmap Filled(TColor color, int width, int height)
 // A project with a background GIF of `frames` frames and `pictures` pictures.
 void SaveProject(const QString& path, TColor color, int frames, int pictures, int side)
 {
-    TScriptedDialogs dialogs;
-    THeadlessProgress progress;
-    TEditorCore core(dialogs, progress);
-    TOptionsPage page(core);
-    TProjectLife life(core, page);
-    core.IsRedraw = false;
-    life.NewProject();
+    THeadlessEditor editor;
+    TEditorCore& core = editor.core;
+    TProjectLife& life = editor.life;
+    TOptionsPage& page = editor.page;
     TZGIFImage gif;
     for (int i = 0; i < frames; ++i)
         gif.Frames(gif.AddFrame(Filled(color + RGB(0, uint8_t(40 * i), 0), side, side))).SetAnimateInterval(100);
