@@ -17,6 +17,30 @@ bool ValidDepth(int bits)
     return bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32;
 }
 
+// The colour (0x00RRGGBB) at x in a row of the given depth; an index past the
+// palette reads as black.
+uint32_t RowPixel(const uint8_t* row, int x, int bits, const uint32_t* palette, size_t paletteCount)
+{
+    int index = 0;
+    switch (bits) {
+    case 32:
+    case 24: {
+        const uint8_t* p = row + size_t(x) * size_t(bits / 8);
+        return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
+    }
+    case 8:
+        index = row[x];
+        break;
+    case 4:
+        index = (row[x / 2] >> (x % 2 ? 0 : 4)) & 0xF;
+        break;
+    default:
+        index = (row[x / 8] >> (7 - x % 8)) & 1;
+        break;
+    }
+    return size_t(index) < paletteCount ? palette[index] : 0;
+}
+
 } // namespace
 
 const ZBitmapSection* CheckedSection(HBITMAP handle)
@@ -36,24 +60,7 @@ const ZBitmapSection* CheckedSection(HBITMAP handle)
 uint32_t SectionPixel(const ZBitmapSection& s, int x, int y)
 {
     const uint8_t* row = s.Pixels + size_t(y) * size_t(s.Stride);
-    int index = 0;
-    switch (s.BitsPerPixel) {
-    case 32:
-    case 24: {
-        const uint8_t* p = row + size_t(x) * size_t(s.BitsPerPixel / 8);
-        return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
-    }
-    case 8:
-        index = row[x];
-        break;
-    case 4:
-        index = (row[x / 2] >> (x % 2 ? 0 : 4)) & 0xF;
-        break;
-    default:
-        index = (row[x / 8] >> (7 - x % 8)) & 1;
-        break;
-    }
-    return index < s.PaletteCount ? s.Palette[index] & 0xFFFFFF : 0;
+    return RowPixel(row, x, s.BitsPerPixel, s.Palette, size_t(s.PaletteCount)) & 0xFFFFFF;
 }
 
 TAviBitmap::TAviBitmap(int width, int height, int bits)
@@ -109,25 +116,7 @@ vfw::TBitmapFormat TAviBitmap::Format() const
 
 uint32_t TAviBitmap::Pixel(int x, int y) const
 {
-    const uint8_t* row = Row(y);
-    int index = 0;
-    switch (fBits) {
-    case 32:
-    case 24: {
-        const uint8_t* p = row + size_t(x) * size_t(fBits / 8);
-        return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
-    }
-    case 8:
-        index = row[x];
-        break;
-    case 4:
-        index = (row[x / 2] >> (x % 2 ? 0 : 4)) & 0xF;
-        break;
-    default:
-        index = (row[x / 8] >> (7 - x % 8)) & 1;
-        break;
-    }
-    return size_t(index) < fPalette.size() ? fPalette[size_t(index)] : 0;
+    return RowPixel(Row(y), x, fBits, fPalette.data(), fPalette.size());
 }
 
 // Writes `count` colours into row y from column x0, in the bitmap's depth.
