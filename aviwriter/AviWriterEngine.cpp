@@ -234,16 +234,7 @@ void TAviWriterEngine::InitVideo(HBITMAP bitmap)
             throw EAviWriterError("Failed to create AVI video file. Err: $" + vfw::HexCode(e.Code()));
         }
         fFile->RiffLimit = RiffLimit;
-        fVideoInfo = {};
-        fVideoInfo.fccType = vfw::streamtypeVIDEO;
-        fVideoInfo.fccHandler = vfw::FourCCFromText(fCode);
-        fVideoInfo.dwScale = uint32_t(fFrameTime);
-        fVideoInfo.dwRate = 1000;
-        fVideoInfo.dwQuality = uint32_t(fQuality);
-        fVideoInfo.rcFrame = {0, 0, fAWidth, fAHeight};
-        // A frame time of 0 or less would make a stream of no duration.
-        if (fFrameTime <= 0)
-            throw EAviWriterError("Failed to create AVI video stream");
+        fVideoInfo = VideoStreamInfo(vfw::FourCCFromText(fCode));
         fVideoStream = fFile->CreateStream(fVideoInfo);
     } else {
         const ZBitmapSection* s = CheckedSection(bitmap);
@@ -363,6 +354,21 @@ void TAviWriterEngine::WriteAvi()
     ReleaseAll();
     DeleteTempFile();
     fFinalised = false;
+}
+
+vfw::TAviStreamInfo TAviWriterEngine::VideoStreamInfo(vfw::FourCC handler) const
+{
+    // A frame time of 0 or less would make a stream of no duration.
+    if (fFrameTime <= 0)
+        throw EAviWriterError("Failed to create AVI video stream");
+    vfw::TAviStreamInfo info;
+    info.fccType = vfw::streamtypeVIDEO;
+    info.fccHandler = handler;
+    info.dwScale = uint32_t(fFrameTime);
+    info.dwRate = 1000;
+    info.dwQuality = uint32_t(fQuality);
+    info.rcFrame = {0, 0, fAWidth, fAHeight};
+    return info;
 }
 
 } // namespace avi

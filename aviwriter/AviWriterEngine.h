@@ -136,6 +136,8 @@ private:
     };
 
     static int32_t RoundTo16(int32_t v) { return v / 16 * 16; }
+    // The video stream's header for the present frame time, quality and size.
+    vfw::TAviStreamInfo VideoStreamInfo(vfw::FourCC handler) const;
     // The path the present settings choose.
     TPath Path() const { return fCode.empty() ? TPath::Direct : fOnTheFly ? TPath::OnTheFly : TPath::TwoPass; }
     vfw::TBitmapInfoHeader QueryHeader() const;

@@ -80,15 +80,7 @@ void TAviWriterEngine::Write()
         } catch (const vfw::EVfwError&) {
             throw EAviWriterError("Failed to create AVI video work file");
         }
-        vfw::TAviStreamInfo info;
-        info.fccType = vfw::streamtypeVIDEO;
-        info.dwScale = uint32_t(fFrameTime);
-        info.dwRate = 1000;
-        info.dwQuality = uint32_t(fQuality);
-        info.rcFrame = {0, 0, fAWidth, fAHeight};
-        if (fFrameTime <= 0)
-            throw EAviWriterError("Failed to create AVI video stream");
-        const int stream = work->CreateStream(info);
+        const int stream = work->CreateStream(VideoStreamInfo(0));
         for (size_t i = 0; i < fBitmaps.size(); ++i) {
             const ZBitmapSection& s = *CheckedSection(fBitmaps[i]);
             TAviBitmap frame(fAWidth, fAHeight, 8);
