@@ -47,7 +47,7 @@ vfw::TWaveFile OpenSoundFile(const std::string& fileName)
         return vfw::TWaveFile(fileName);
     } catch (const vfw::EVfwError& e) {
         switch (e.Code()) {
-        case vfw::REGDB_E_CLASSNOTREG:
+        case vfw::AVIERR_CLASSNOTREG:
             throw EAviWriterError("According to the registry, the type of audio file specified in AVIFileOpen does "
                                   "not have a handler to process it.");
         case vfw::AVIERR_BADFORMAT:

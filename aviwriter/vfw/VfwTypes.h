@@ -43,7 +43,7 @@ enum : uint32_t {
     AVIERR_NODATA = 0x80044073,
     AVIERR_CANTCOMPRESS = 0x80044075,
     AVIERR_ERROR = 0x800440C7,
-    REGDB_E_CLASSNOTREG = 0x80040154,
+    AVIERR_CLASSNOTREG = 0x80040154, // REGDB_E_CLASSNOTREG: no handler for the file type
 };
 
 // A failure of the library, carrying its error code.
