@@ -2,6 +2,7 @@
 
 #include "cli/GifCommand.h"
 #include "cli/RecordCommand.h"
+#include "cli/RegsvrCommand.h"
 #include "cli/RenderCommand.h"
 
 #include <QGuiApplication>
@@ -31,6 +32,12 @@ std::optional<int> RunCommandLine(int argc, char** argv)
     if (argc < 2)
         return std::nullopt;
     const char* command = argv[1];
+    if (std::strcmp(command, "regsvr") == 0) { // needs no display, no toolkit
+        QStringList args;
+        for (int i = 2; i < argc; ++i)
+            args << QString::fromLocal8Bit(argv[i]);
+        return RunRegsvrCommand(args);
+    }
     const bool gif = std::strcmp(command, "gif") == 0;
     const bool render = std::strcmp(command, "render") == 0;
     const bool record = std::strcmp(command, "record") == 0;

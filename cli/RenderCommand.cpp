@@ -1,10 +1,10 @@
 #include "cli/RenderCommand.h"
 
-#include "cli/EngineAviControl.h"
 #include "editor/core/AviExport.h"
 #include "editor/core/EditorCore.h"
 #include "editor/core/OptionsPage.h"
 #include "editor/core/ProjectLife.h"
+#include "editor/core/ZembraAviWriter.h"
 #include "platform/ScriptedDialogs.h"
 
 #include <QDir>
@@ -194,7 +194,8 @@ int RunRenderCommand(const QStringList& args)
             if (a.AviPixelFormatIndex)
                 settings.PixelFormatIndex = *a.AviPixelFormatIndex;
             settings.Waves = a.Waves;
-            TEngineAviControl control;
+            // The control as the Save-AVI window has it, created by its class identifier.
+            TZembraAviWriter control(TZembraAviWriter::DialogState());
             ExportAvi(core, control, settings, TToAVIMessages());
         }
 

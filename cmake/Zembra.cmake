@@ -19,6 +19,8 @@ endfunction()
 # zembra_test(NAME [DEPS target...])
 # One GoogleTest executable made of every .cpp in the calling folder, with the
 # shared test main (offscreen Qt application). Tests are discovered at run time.
+# They see the per-user registration of the build's AVI-writer control
+# (test-config/Zembra/ComServers.ini), not the user's.
 function(zembra_test name)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
@@ -26,5 +28,6 @@ function(zembra_test name)
   target_link_libraries(${name} PRIVATE zembra_test_support ${ARG_DEPS})
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen TIMEOUT 300)
+    PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen
+               ENVIRONMENT_MODIFICATION XDG_CONFIG_HOME=set:${CMAKE_BINARY_DIR}/test-config TIMEOUT 300)
 endfunction()

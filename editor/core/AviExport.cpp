@@ -5,7 +5,9 @@
 #include "platform/BitmapSection.h"
 #include "platform/Canvas.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <exception>
 
 TAviExportSettings TAviExportSettings::FromOptions(const TProjectOptions& o)
 {
@@ -36,6 +38,22 @@ QString AviTempFileName(const QString& fileName)
     const int slash = fileName.lastIndexOf(QLatin1Char('/'));
     return fileName.left(slash + 1) + QStringLiteral("AWTemp") + info.fileName();
 }
+
+namespace {
+
+// Closes the video a cancel left open and removes its unfinished file. The
+// control releases an unfinished video when asked to write it, and says that
+// it was not finalised.
+void DiscardVideo(TAviWriterControl& avi, const QString& fileName)
+{
+    try {
+        avi.WriteAvi();
+    } catch (const std::exception&) {
+    }
+    QFile::remove(fileName);
+}
+
+} // namespace
 
 TAviExportResult ExportAvi(TEditorCore& core, TAviWriterControl& avi, const TAviExportSettings& settings,
                            const TToAVIMessages& msg)
@@ -73,9 +91,11 @@ TAviExportResult ExportAvi(TEditorCore& core, TAviWriterControl& avi, const TAvi
     const int count = animation.Count();
     const TColor back = ColorToRGB(core.Doc.Options.BackShapeColor);
     progress.ApplyStart(count, msg.QSavingAVI);
+    bool started = false;
     try {
         for (int i = 0; i < count && progress.IsApply(); ++i) {
             if (i == 0) {
+                started = true;
                 const TBitmap empty;
                 const TBitmapSection section(empty);
                 avi.InitVideo(section.Handle());
@@ -101,8 +121,11 @@ TAviExportResult ExportAvi(TEditorCore& core, TAviWriterControl& avi, const TAvi
     const bool cancelled = !progress.IsApply();
     progress.Close();
     progress.SetApply(false);
-    if (cancelled)
+    if (cancelled) {
+        if (started)
+            DiscardVideo(avi, fileName);
         return TAviExportResult::Cancelled;
+    }
     avi.FinalizeVideo();
     avi.WriteAvi();
     return TAviExportResult::Written;

@@ -34,7 +34,11 @@ public:
     virtual void Compressorlist() = 0;
     virtual int32_t AVIGetCount() = 0;
     virtual QString AVIGetCode(int32_t index) = 0;
+    // The name of a compressor entry, trailing zero characters included.
+    virtual QString AVIGetName(int32_t index) = 0;
     virtual void SetCompression(const QString& code) = 0;
+    // The chosen compressor's configuration dialog over a parent window.
+    virtual void ShowCompressorDialog(void* parent) = 0;
     virtual void AddWaveFile(const QString& fileName, int32_t delay) = 0;
     virtual void InitVideo(HBITMAP bitmap) = 0;
     virtual void AddFrame(HBITMAP bitmap) = 0;
@@ -66,6 +70,6 @@ enum class TAviExportResult { Written, NoFileName, Cancelled };
 
 // NoFileName (nothing done) when the file name is blank; Cancelled when the
 // progress window was cancelled (the video is then neither finalised nor
-// written). Control failures are raised.
+// written, and its unfinished file is removed). Control failures are raised.
 TAviExportResult ExportAvi(TEditorCore& core, TAviWriterControl& avi, const TAviExportSettings& settings,
                            const TToAVIMessages& msg);

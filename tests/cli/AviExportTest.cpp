@@ -1,8 +1,8 @@
-// The Save-AVI export loop over the engine: transparent pixels show the
+// The Save-AVI export loop through the AVI-writer control: transparent pixels show the
 // background colour, a blank file name writes nothing, a cancel ends it.
-#include "cli/EngineAviControl.h"
 #include "editor/core/AviExport.h"
 #include "editor/core/EditorCore.h"
+#include "editor/core/ZembraAviWriter.h"
 #include "platform/ScriptedDialogs.h"
 #include "tests/support/AviProbe.h"
 #include "tests/support/TestSupport.h"
@@ -45,7 +45,7 @@ TEST(AviExportTest, TransparentPixelsShowTheBackgroundColour)
     const QString file = QDir(TempDir()).filePath(QStringLiteral("export.avi"));
     TAviExportSettings s;
     s.FileName = file;
-    TEngineAviControl control;
+    TZembraAviWriter control(TZembraAviWriter::DialogState());
     ASSERT_EQ(ExportAvi(f.Core, control, s, TToAVIMessages()), TAviExportResult::Written);
     EXPECT_EQ(f.Progress.Title(), QStringLiteral("Saving AVI"));
     const auto streams = Probe(file);
@@ -66,7 +66,7 @@ TEST(AviExportTest, BlankNameAndCancel)
     TExportFixture f(30);
     TAviExportSettings s;
     s.FileName = QStringLiteral("   ");
-    TEngineAviControl control;
+    TZembraAviWriter control(TZembraAviWriter::DialogState());
     EXPECT_EQ(ExportAvi(f.Core, control, s, TToAVIMessages()), TAviExportResult::NoFileName);
     EXPECT_EQ(f.Progress.ProgressCalls(), 0);
 
@@ -74,6 +74,6 @@ TEST(AviExportTest, BlankNameAndCancel)
     f.Progress.CancelAt(10);
     EXPECT_EQ(ExportAvi(f.Core, control, s, TToAVIMessages()), TAviExportResult::Cancelled);
     EXPECT_EQ(f.Progress.ProgressCalls(), 11);
-    EXPECT_EQ(control.Engine().AVIGetCount(), 2); // 24 bits: "No" and MJPG
+    EXPECT_EQ(control.AVIGetCount(), 2); // 24 bits: "No" and MJPG
     EXPECT_EQ(AviTempFileName(QStringLiteral("/video/clip.avi")), QStringLiteral("/video/AWTempclip.avi"));
 }
