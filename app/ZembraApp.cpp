@@ -34,12 +34,14 @@ TZembraWindows CreateWindows(TDialogs& dialogs, const QStringList& arguments, co
     tools.AboutBox = new TAboutBox(main);
     auto* folderForm = new TFolderForm(main);
     tools.FolderForm = folderForm;
-    tools.ToAVIForm = new TToAVIForm(main);
+    auto* aviForm = new TToAVIForm(main);
+    tools.ToAVIForm = aviForm;
     auto* gifForm = new TGIFFromImagesForm(main);
     tools.GIFFromImagesForm = gifForm;
     tools.ColorForm = new TColorForm(main);
     tools.GIFFromImages = gifForm;
     tools.Extract = extractForm;
+    tools.ToAVI = aviForm;
     main->SetToolWindows(tools);
     // The tools reach the project through the main window's core and page.
     const TToolHost host{&main->EditorCore(), &main->OptionsPage(), folderForm};
@@ -47,6 +49,7 @@ TZembraWindows CreateWindows(TDialogs& dialogs, const QStringList& arguments, co
     gifForm->SetHost(host);
     extractForm->SetHost(host);
     screenForm->SetHost(host);
+    aviForm->SetHost(host);
     return windows;
 }
 

@@ -210,11 +210,12 @@ private:
     // Stops the preview when the "Editing" or "Options" page is shown.
     void TabStop();
 
-    // "GIF from Images", "Screen Record" and "Extract Frames" (MainFormTools.cpp).
+    // "GIF from Images", "Screen Record", "Extract Frames" and "Save AVI" (MainFormTools.cpp).
     void BuildToolsWiring();
     void GIFFromImagesActExecute();
     void ScreenRecordActExecute();
     void ExtractFramesActExecute();
+    void SaveAVIActExecute();
     bool IsToolsWired = false;
 
     // The figure clipboard, the system clipboard's picture and dropped files

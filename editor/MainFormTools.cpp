@@ -1,7 +1,7 @@
 // The main window's tool commands: "GIF from Images" opens the wizard beside
 // the window; "Screen Record" hides the window behind the recording window;
-// "Extract Frames" brings the frames up to date and shows the extraction
-// window modally.
+// "Extract Frames" and "Save AVI" bring the frames up to date and show their
+// windows modally.
 #include "editor/MainForm.h"
 
 #include "editor/core/EditorCore.h"
@@ -17,6 +17,7 @@ void TMainForm::BuildToolsWiring()
     connect(GIFFromImagesAct, &QAction::triggered, this, [this] { Guard([this] { GIFFromImagesActExecute(); }); });
     connect(ScreenRecordAct, &QAction::triggered, this, [this] { Guard([this] { ScreenRecordActExecute(); }); });
     connect(ExtractFramesAct, &QAction::triggered, this, [this] { Guard([this] { ExtractFramesActExecute(); }); });
+    connect(SaveAVIAct, &QAction::triggered, this, [this] { Guard([this] { SaveAVIActExecute(); }); });
 }
 
 void TMainForm::GIFFromImagesActExecute()
@@ -46,5 +47,15 @@ void TMainForm::ExtractFramesActExecute()
     Core->ConfirmRedraw();
     Tools.Extract->PrepareShow();
     Tools.ExtractForm->exec();
+    EnBut();
+}
+
+void TMainForm::SaveAVIActExecute()
+{
+    if (!Tools.ToAVI || !Tools.ToAVIForm)
+        return;
+    Core->ConfirmRedraw();
+    if (Tools.ToAVI->PrepareShow())
+        Tools.ToAVIForm->exec();
     EnBut();
 }

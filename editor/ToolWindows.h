@@ -24,6 +24,15 @@ public:
     virtual void PrepareShow() = 0;
 };
 
+class IToAVITool {
+public:
+    virtual ~IToAVITool() = default;
+    // Fills the controls from the project's settings and rebuilds the
+    // compressor list for the pixel format; false, after showing why, when
+    // the window cannot save (no AVI writer).
+    virtual bool PrepareShow() = 0;
+};
+
 struct TToolWindows {
     QDialog* ScreenForm = nullptr;        // screen recording
     QWidget* DesktopForm = nullptr;       // desktop area chooser
@@ -36,4 +45,5 @@ struct TToolWindows {
     QDialog* ColorForm = nullptr;         // palette colour picker
     IGIFFromImagesTool* GIFFromImages = nullptr; // the same window as GIFFromImagesForm
     IExtractTool* Extract = nullptr;             // the same window as ExtractForm
+    IToAVITool* ToAVI = nullptr;                 // the same window as ToAVIForm
 };
