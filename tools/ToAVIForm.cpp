@@ -34,6 +34,8 @@ TToAVIForm::TToAVIForm(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("ToAVIForm"));
     setWindowTitle(QStringLiteral("Save AVI"));
+    // A fixed dialog border: no resizing, no minimising or maximising.
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFont(QFont(QStringLiteral("Tahoma"), 8));
 
     AVIFileEdit = new QLineEdit(this);

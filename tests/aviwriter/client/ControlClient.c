@@ -6,6 +6,7 @@
 #include "aviwriter/control/ZembraAviWriterApi.h"
 
 #include <dlfcn.h>
+#include <errno.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -494,7 +495,10 @@ int main(int argc, char** argv)
         fprintf(stderr, "usage: %s LIBRARY WORKDIR\n", argv[0]);
         return 2;
     }
-    mkdir(argv[2], 0755);
+    if (mkdir(argv[2], 0755) != 0 && errno != EEXIST) {
+        perror(argv[2]);
+        return 1;
+    }
     library = dlopen(argv[1], RTLD_NOW | RTLD_LOCAL);
     if (!library) {
         fprintf(stderr, "%s\n", dlerror());
