@@ -4,6 +4,8 @@
 #include "com/MemoryStream.h"
 #include "com/Variant.h"
 
+#include <cstdio>
+
 namespace {
 
 const char* const kLibraryFile = "libZembraAviWriter.so";
@@ -112,7 +114,9 @@ void TZembraAviWriter::Check(HRESULT hr) const
 {
     if (SUCCEEDED(hr))
         return;
-    std::string text = "AVI writer failure " + std::to_string(uint32_t(hr));
+    char code[16];
+    std::snprintf(code, sizeof code, "%08X", uint32_t(hr));
+    std::string text = std::string("AVI writer failure ") + code;
     com::TComPtr<IErrorInfo> info = fControl.As<IErrorInfo>(IID_IErrorInfo);
     if (info) {
         com::TBStr description;
