@@ -2,6 +2,7 @@
 // platform of this suite) and the recording interval as a project setting.
 #include "model/ProjectFile.h"
 #include "platform/ScreenGrab.h"
+#include "platform/X11GrabSource.h"
 #include "tests/tools/ToolsFixture.h"
 #include "tools/DesktopForm.h"
 #include "tools/ScreenForm.h"
@@ -18,6 +19,8 @@ protected:
         form = new TScreenForm(&main);
         form->SetDesktopForm(new TDesktopForm(&main));
         form->SetHost(Host());
+        // The offscreen screen, even when the tests run inside a Wayland session.
+        form->MakeSource = [] { return std::make_unique<TX11GrabSource>(); };
         SetBackGIF(2, 30, 20);
         core.Doc.IsModify = false;
     }
