@@ -50,8 +50,11 @@ void TPortalGrabSource::Grab(TBitmap& bitmap, TPoint leftTop, int width, int hei
         if (image.isNull())
             throw EScreenGrabError(QNoDeviceContext);
         image.fill(Qt::black);
-        QPainter painter(&image);
-        painter.drawImage(QPoint(0, 0), latest, wanted);
+        const QRect inside = wanted.intersected(latest.rect());
+        if (!inside.isEmpty()) {
+            QPainter painter(&image);
+            painter.drawImage(inside.topLeft() - wanted.topLeft(), latest, inside);
+        }
     }
     bitmap = TBitmap(image);
 }
