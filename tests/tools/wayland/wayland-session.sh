@@ -5,8 +5,9 @@
 # output without asking, all on a D-Bus session bus of their own.
 #
 # sway refuses to run as root, so as root the session runs as the unprivileged
-# user zembra-wayland (created on first use). COMMAND and its files must be
-# readable by that user; ZEMBRA_TEST_OUTPUT is given a folder it may write.
+# user zembra-wayland (created on first use), from a copy of COMMAND (a test
+# executable linked statically to the project); ZEMBRA_TEST_OUTPUT is given a
+# folder that user may write.
 #
 # Exit status: COMMAND's, 77 when a program of the session is not installed
 # (the test is then skipped), 124 when the whole run took longer than
@@ -111,14 +112,21 @@ if [ "$(id -u)" -eq 0 ]; then
   if ! id "$user" >/dev/null 2>&1; then
     useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$user" || exit 1
   fi
-  mkdir -p "$output"
+  # The build folder may be closed to other users (a checkout under /root):
+  # the command (statically linked to the project) and the sanitizer's
+  # suppressions run from copies of the user's own.
+  mkdir -p "$output" "$base/bin"
+  cp "$(readlink -f "$1")" "$base/bin/" || exit 1
+  command=("$base/bin/$(basename "$1")" "${@:2}")
+  shift $#
+  set -- "${command[@]}"
+  if [[ "${LSAN_OPTIONS:-}" =~ suppressions=([^:]*) ]]; then
+    cp "${BASH_REMATCH[1]}" "$base/lsan.supp" 2>/dev/null || : >"$base/lsan.supp"
+    LSAN_OPTIONS=${LSAN_OPTIONS/${BASH_REMATCH[0]}/suppressions=$base/lsan.supp}
+  fi
   chown -R "$user:" "$base" "$output"
   chmod 755 "$base"
   run_as=(runuser -u "$user" --)
-  if ! "${run_as[@]}" test -x "$(readlink -f "$1")"; then
-    echo "wayland-session: $user cannot run $1; its folders must be readable by others (umask 022)" >&2
-    exit 1
-  fi
 else
   run_as=()
 fi
