@@ -2,6 +2,7 @@
 
 #include "editor/core/ScreenRecording.h"
 #include "gif/ZGIFImage.h"
+#include "platform/GrabSource.h"
 #include "platform/ScreenGrab.h"
 
 #include <QElapsedTimer>
@@ -11,6 +12,7 @@
 #include <cmath>
 #include <cstdio>
 #include <exception>
+#include <memory>
 #include <optional>
 
 const char* const RecordUsage =
@@ -103,9 +105,14 @@ int RunRecordCommand(const QStringList& args)
     TRecordArgs a;
     if (const auto error = Parse(args, a))
         return Fail(*error + QStringLiteral("\n") + QString::fromLatin1(RecordUsage));
-    if (!CanGrabScreen())
-        return Fail(QNoDeviceContext);
-    const TRect screen = ScreenRect();
+    // The X11 screen, or under Wayland what the user shares through the portal.
+    const std::unique_ptr<TGrabSource> source = MakeGrabSource();
+    try {
+        source->Open();
+    } catch (const std::exception& e) {
+        return Fail(QString::fromUtf8(e.what()));
+    }
+    const TRect screen = source->Area();
     const TRect& r = *a.Rect;
     if (r.Left < screen.Left || r.Top < screen.Top || r.Right >= screen.Right || r.Bottom >= screen.Bottom)
         return Fail(QStringLiteral("the rectangle %1,%2,%3,%4 is not on the screen (%5,%6,%7,%8)")
@@ -120,6 +127,7 @@ int RunRecordCommand(const QStringList& args)
     QElapsedTimer clock;
     clock.start();
     qint64 due = 0;
+    bool ended = false;
     try {
         for (int i = 0; i < a.Frames; ++i) {
             // Waiting runs the event loop, so the connection to the display is served.
@@ -130,12 +138,21 @@ int RunRecordCommand(const QStringList& args)
                 wait.exec();
             }
             due = std::max(due, clock.elapsed()) + a.Interval;
-            RecordFrame(gif, r, a.Interval, TPixelFormat::pf24bit, frBMP, pic);
+            // Sharing ended from the desktop: the recording ends with what it has.
+            if (source->Ended()) {
+                ended = true;
+                break;
+            }
+            RecordFrame(gif, *source, r, a.Interval, TPixelFormat::pf24bit, frBMP, pic);
         }
     } catch (const std::exception& e) {
         return Fail(QString::fromUtf8(e.what()));
     }
     const double seconds = clock.elapsed() / 1000.0;
+    if (ended && gif.Count() == 0)
+        return Fail(QStringLiteral("the screen sharing ended before the first frame"));
+    if (ended)
+        std::fprintf(stderr, "the screen sharing ended after %d of %d frames\n", gif.Count(), a.Frames);
     gif.SetLooping(true);
     gif.SetRepeatCount(0);
     try {

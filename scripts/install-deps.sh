@@ -10,6 +10,9 @@ packages=(
   clang libclang-rt-14-dev
   ffmpeg strace
   xvfb xauth qt6-qpa-plugins
+  libpipewire-0.3-dev
+  sway pipewire pipewire-bin wireplumber xdg-desktop-portal xdg-desktop-portal-wlr grim
+  dbus dbus-bin dbus-daemon passwd util-linux
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -2,8 +2,10 @@
 
 #include "editor/core/ScreenRecording.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 TDesktopForm::TDesktopForm(QWidget* parent) : QDialog(parent)
 {
@@ -23,11 +25,26 @@ void TDesktopForm::ShowSnapshot(const TBitmap& snapshot, const TRect& screen)
         FSnapshot.setDevicePixelRatio(qreal(FSnapshot.width()) / screen.Width());
     FImage = FSnapshot;
     FOrigin = {screen.Left, screen.Top};
+    FArea = QSize(screen.Width(), screen.Height());
     FIsDraw = false;
-    setGeometry(screen.Left, screen.Top, screen.Width(), screen.Height());
-    show();
+    // A Wayland client cannot place its windows; it covers its screen instead.
+    if (QGuiApplication::platformName().startsWith(QStringLiteral("wayland"))) {
+        showFullScreen();
+    } else {
+        setGeometry(screen.Left, screen.Top, screen.Width(), screen.Height());
+        show();
+    }
     raise();
     activateWindow();
+}
+
+TPoint TDesktopForm::ToDesktop(int x, int y) const
+{
+    if (FArea.isEmpty() || size() == FArea)
+        return {x + FOrigin.X, y + FOrigin.Y};
+    const int px = int(qint64(x) * FArea.width() / std::max(1, width()));
+    const int py = int(qint64(y) * FArea.height() / std::max(1, height()));
+    return {FOrigin.X + std::clamp(px, 0, FArea.width() - 1), FOrigin.Y + std::clamp(py, 0, FArea.height() - 1)};
 }
 
 void TDesktopForm::FormMouseDown(int x, int y)

@@ -43,13 +43,16 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    // Corner in desktop coordinates from a window position.
-    TPoint ToDesktop(int x, int y) const { return {x + FOrigin.X, y + FOrigin.Y}; }
+    // Corner in desktop coordinates from a window position. The window covers
+    // the area exactly on X11; a Wayland desktop gives it the size of its
+    // screen, so positions are scaled to the shared picture.
+    TPoint ToDesktop(int x, int y) const;
     void DrawRect();
 
     QImage FSnapshot;   // the desktop as it was when the choice began
     QImage FImage;      // FSnapshot with the inverted frame of FRect
     TPoint FOrigin;     // the window's top-left corner on the desktop
+    QSize FArea;        // the desktop's size in its coordinates
     int X1 = 0;
     int Y1 = 0;
     int X2 = 0;

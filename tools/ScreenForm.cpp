@@ -163,16 +163,37 @@ void TScreenForm::SelectButtonClick()
     QTimer::singleShot(RepaintDelay, this, [this] { GrabSnapshot(); });
 }
 
-void TScreenForm::GrabSnapshot()
+bool TScreenForm::OpenSource()
 {
     try {
-        GrabFullScreen(Snapshot);
+        if (!Source || Source->Ended())
+            Source = MakeSource();
+        Source->Open();
+        return true;
+    } catch (const std::exception& error) {
+        // Refused or failed: the next try asks again.
+        Source.reset();
+        ShowMessage(QString::fromUtf8(error.what()));
+        return false;
+    }
+}
+
+void TScreenForm::GrabSnapshot()
+{
+    // Under a portal the desktop asks here, once, what to share; its first
+    // picture is the one the rectangle is chosen on.
+    if (!OpenSource()) {
+        show();
+        return;
+    }
+    try {
+        Source->GrabFull(Snapshot);
     } catch (const EScreenGrabError& error) {
         show();
         ShowMessage(QString::fromUtf8(error.what()));
         return;
     }
-    DesktopForm->ShowSnapshot(Snapshot, ScreenRect());
+    DesktopForm->ShowSnapshot(Snapshot, Source->Area());
 }
 
 void TScreenForm::RecordButtonClick()
@@ -185,10 +206,8 @@ void TScreenForm::RecordButtonClick()
         return;
     if (!IsRecording()) {
         // Where the screen cannot be read the project stays as it is.
-        if (!CanGrabScreen()) {
-            ShowMessage(QNoDeviceContext);
+        if (!OpenSource())
             return;
-        }
         SpinChange();
         RecordButton->setText(QEndRecord);
         RecordButton->setIcon(ImageList[1]);
@@ -205,8 +224,13 @@ void TScreenForm::TimerTimer()
 {
     if (!IsRecording() || !Host.Core)
         return;
+    // The user ended the sharing from the desktop: as if Stop was pressed.
+    if (!Source || Source->Ended()) {
+        RecordButtonClick();
+        return;
+    }
     try {
-        RecordFrame(Host.Core->Doc.Animation.BackGIF, FRect, Interval, Host.Core->IBMP.PixelFormat(), FrBMP,
+        RecordFrame(Host.Core->Doc.Animation.BackGIF, *Source, FRect, Interval, Host.Core->IBMP.PixelFormat(), FrBMP,
                     Host.Core->Pic);
         ++FFrames;
     } catch (const std::exception& error) {
@@ -268,6 +292,7 @@ void TScreenForm::closeEvent(QCloseEvent* event)
         Host.Core->Hooks.CommandStates();
     if (parentWidget())
         parentWidget()->show();
+    Source.reset(); // a shared screen stops being shared with the window
     // Without a frame there is nothing to load: the background stays empty.
     if (recorded && Host.Core && Host.Page && Host.Core->Doc.Animation.BackGIF.Count() > 0)
         Host.Page->LoadBackGIF(QString());

@@ -6,6 +6,7 @@
 // interval; "Stop Recording" or closing the window hands the frames to the
 // editor, which builds the project's frames from them.
 #include "platform/Bitmap.h"
+#include "platform/GrabSource.h"
 #include "platform/Types.h"
 #include "tools/ToolHost.h"
 
@@ -13,6 +14,8 @@
 #include <QElapsedTimer>
 #include <QIcon>
 #include <array>
+#include <functional>
+#include <memory>
 
 class QLabel;
 class QPushButton;
@@ -44,6 +47,10 @@ public:
     void SetRect(const TRect& rect);
     // Frames appended since recording started.
     int RecordedFrames() const { return FFrames; }
+    // Makes the source of the pictures when the first rectangle is chosen:
+    // the X11 screen, or in a Wayland session the desktop's screen sharing.
+    // The source lives until the window closes.
+    std::function<std::unique_ptr<TGrabSource>()> MakeSource = MakeGrabSource;
 
     QPushButton* SelectButton = nullptr;
     QPushButton* RecordButton = nullptr;
@@ -72,9 +79,13 @@ private:
     // Moves the window off the rectangle, so that it stays out of the frames.
     void KeepOutOfRect();
     void ShowMessage(const QString& text) const;
+    // Makes and opens the source if need be; false, with the reason shown, when
+    // nothing can be grabbed.
+    bool OpenSource();
 
     TToolHost Host;
     TDesktopForm* DesktopForm = nullptr;
+    std::unique_ptr<TGrabSource> Source;
     TBitmap Snapshot;   // the whole desktop when the choice began
     TBitmap FrBMP;      // the last grab of the rectangle
     TRect FRect;

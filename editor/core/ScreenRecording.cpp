@@ -2,6 +2,7 @@
 
 #include "model/ProjectOptions.h"
 #include "platform/ScreenGrab.h"
+#include "platform/X11GrabSource.h"
 
 #include <algorithm>
 
@@ -12,7 +13,14 @@ TRect RecordRect(TPoint a, TPoint b)
 
 int RecordFrame(TZGIFImage& gif, const TRect& rect, int interval, TPixelFormat format, TBitmap& frBMP, TBitmap& pic)
 {
-    GrabScreen(frBMP, {rect.Left, rect.Top}, rect.Right - rect.Left + 1, rect.Bottom - rect.Top + 1);
+    TX11GrabSource screen;
+    return RecordFrame(gif, screen, rect, interval, format, frBMP, pic);
+}
+
+int RecordFrame(TZGIFImage& gif, TGrabSource& source, const TRect& rect, int interval, TPixelFormat format,
+                TBitmap& frBMP, TBitmap& pic)
+{
+    source.Grab(frBMP, {rect.Left, rect.Top}, rect.Right - rect.Left + 1, rect.Bottom - rect.Top + 1);
     pic = frBMP;
     pic.SetPixelFormat(format);
     const int index = gif.AddFrame(pic);
