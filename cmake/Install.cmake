@@ -36,7 +36,7 @@ add_custom_command(OUTPUT ${changelog_gz}
   DEPENDS ${PROJECT_SOURCE_DIR}/doc/changelog VERBATIM)
 add_custom_target(zembra_docs ALL DEPENDS ${man_gz} ${changelog_gz})
 install(FILES ${man_gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${PROJECT_SOURCE_DIR}/doc/copyright ${changelog_gz} DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/doc/copyright ${changelog_gz} DESTINATION ${ZEMBRA_DOCDIR})
 
 # The user's guide, which F1 opens. The build tree gets a copy at the same
 # place relative to the program, so F1 works there too.
