@@ -10,6 +10,11 @@ packages=(
   clang libclang-rt-14-dev
   ffmpeg strace
   xvfb xauth qt6-qpa-plugins
+  # desktop integration, the Debian package and their checks
+  desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl
+  dpkg-dev fakeroot file lintian man-db binutils
+  # the guide's screenshots and the icons' PNG sizes
+  openbox xdotool imagemagick x11-utils librsvg2-bin
 )
 missing=()
 for p in "${packages[@]}"; do
