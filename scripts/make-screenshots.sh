@@ -28,8 +28,22 @@ for _ in $(seq 50); do xdpyinfo > /dev/null 2>&1 && break; sleep 0.1; done
 openbox > /dev/null 2>&1 & pids+=($!)
 sleep 1
 
-cp tests/data/projects/rectangle.zembra "$work/" && mkdir "$work/rectangleFiles"
-"$zembra" "$work/rectangle.zembra" > /dev/null 2>&1 & pids+=($!)
+# A small animated GIF (a ball crossing a sky), opened as a background GIF the
+# way "Open with Zembra" does.
+for i in $(seq 0 7); do
+  cat > "$work/frame$i.svg" <<SVG
+<svg xmlns="http://www.w3.org/2000/svg" width="320" height="200">
+  <defs><linearGradient id="sky" x1="0" y1="0" x2="0" y2="1">
+    <stop offset="0" stop-color="#7fb6e3"/><stop offset="1" stop-color="#e8f4fc"/></linearGradient></defs>
+  <rect width="320" height="200" fill="url(#sky)"/>
+  <rect y="160" width="320" height="40" fill="#5aa05a"/>
+  <circle cx="$((30 + i * 36))" cy="$((60 + (i - 4) * (i - 4) * 6))" r="18" fill="#ff7a1a"/>
+</svg>
+SVG
+  rsvg-convert "$work/frame$i.svg" -o "$work/frame$i.png"
+done
+"$zembra" gif make "$work/ball.gif" --delay 100 "$work"/frame?.png
+"$zembra" "$work/ball.gif" > /dev/null 2>&1 & pids+=($!)
 window=""
 for _ in $(seq 100); do
   window=$(xdotool search --onlyvisible --name '^Zembra' 2> /dev/null | head -1 || true)
@@ -37,6 +51,15 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 [ -n "$window" ] || { echo "the editor's window did not appear" >&2; exit 1; }
+# "Redraw frames to change animation?": yes.
+for _ in $(seq 50); do
+  question=$(xdotool search --onlyvisible --name '^Zembra$' 2> /dev/null | head -1 || true)
+  [ -n "$question" ] && break
+  sleep 0.1
+done
+[ -n "$question" ] && xdotool windowactivate --sync "$question" key Return
+sleep 1
+window=$(xdotool search --onlyvisible --name '^Zembra - |^Zembra [0-9]' 2> /dev/null | head -1 || echo "$window")
 xdotool windowsize "$window" 1100 720 windowmove "$window" 20 20
 sleep 1.5
 
