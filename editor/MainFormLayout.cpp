@@ -13,12 +13,12 @@
 #include <QAction>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
-#include <QMenu>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
