@@ -6,9 +6,11 @@ set(data ${PROJECT_SOURCE_DIR}/data)
 # The program finds its private libraries through a path relative to itself.
 set_target_properties(zembra PROPERTIES INSTALL_RPATH "$ORIGIN/${ZEMBRA_LIBDIR_FROM_BINDIR}")
 install(TARGETS zembra RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The AVI writer is loaded by name from there (platform/InstallLayout.h gives
+# the folder); it is private to the program, so no development files go along.
 if(TARGET ZembraAviWriter)
   install(TARGETS ZembraAviWriter
-    LIBRARY DESTINATION ${ZEMBRA_PRIVATE_LIBDIR} NAMELINK_SKIP
+    LIBRARY DESTINATION ${ZEMBRA_PRIVATE_LIBDIR}
     RUNTIME DESTINATION ${ZEMBRA_PRIVATE_LIBDIR})
 endif()
 
