@@ -4,6 +4,7 @@
 #include "editor/QtDialogs.h"
 #include "editor/SkyStyle.h"
 #include "editor/core/Messages.h"
+#include "platform/BuildInfo.h"
 #include "platform/SingleInstance.h"
 #include "tools/AboutBox.h"
 #include "tools/ColorForm.h"
@@ -16,6 +17,7 @@
 #include "tools/ToolHost.h"
 
 #include <QApplication>
+#include <QIcon>
 
 TZembraWindows CreateWindows(TDialogs& dialogs, const QStringList& arguments, const QString& documentsDir)
 {
@@ -69,6 +71,13 @@ int RunZembra(int argc, char** argv)
     // comes first, as any message needs it.
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zembra"));
+    QApplication::setApplicationVersion(QStringLiteral(ZEMBRA_VERSION));
+    // Ties the windows to the installed desktop entry (its icon, its name).
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZEMBRA_APP_ID));
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1/org.zembra.Zembra.png").arg(size));
+    QApplication::setWindowIcon(icon);
     TQtDialogs dialogs;
 
     TSingleInstance instance;

@@ -1,6 +1,7 @@
 #include "cli/CliMain.h"
 
 #include "cli/GifCommand.h"
+#include "cli/ProgramOptions.h"
 #include "cli/RecordCommand.h"
 #include "cli/RegsvrCommand.h"
 #include "cli/RenderCommand.h"
@@ -36,13 +37,22 @@ std::optional<int> RunCommandLine(int argc, char** argv)
         QStringList args;
         for (int i = 2; i < argc; ++i)
             args << QString::fromLocal8Bit(argv[i]);
+        if (const auto answer = AnswerCommandOptions(TCommand::Regsvr, args))
+            return answer;
         return RunRegsvrCommand(args);
     }
     const bool gif = std::strcmp(command, "gif") == 0;
     const bool render = std::strcmp(command, "render") == 0;
     const bool record = std::strcmp(command, "record") == 0;
+    // --help, --version and unknown options are answered without a display.
+    QStringList rawArgs;
+    for (int i = 1; i < argc; ++i)
+        rawArgs << QString::fromLocal8Bit(argv[i]);
     if (!gif && !render && !record)
-        return std::nullopt;
+        return AnswerProgramOptions(rawArgs);
+    if (const auto answer = AnswerCommandOptions(gif ? TCommand::Gif : render ? TCommand::Render : TCommand::Record,
+                                                 rawArgs.mid(1)))
+        return answer;
 
     QuietToolkitMessages();
     // Fonts and painting need a GUI application; the offscreen platform needs no

@@ -1,4 +1,5 @@
 #include "cli/GifCommand.h"
+#include "cli/Usage.h"
 
 #include "gif/GIFComposer.h"
 #include "gif/GIFError.h"
@@ -38,8 +39,7 @@ int Fail(const TCommandError& error)
 
 int Usage()
 {
-    return Fail({{}, QStringLiteral("usage: zembra gif info FILE | frames FILE DIR [--composed] | make OUT.gif "
-                                    "[--delay MS] [--loop N | --once] [--transparent RRGGBB] IMAGE...")});
+    return Fail({{}, CommandSynopsis(TCommand::Gif)});
 }
 
 QString Hex(TColor c)
@@ -195,8 +195,8 @@ int Make(const QStringList& args)
             looping = false;
         } else if (a == QLatin1String("--transparent")) {
             ok = ParseColor(value(), transparent);
-        } else if (a.startsWith(QLatin1String("--"))) {
-            return Usage();
+        } else if (LooksLikeOption(a)) {
+            return ReportUnknownOption(QStringLiteral("gif"), a, CommandSynopsis(TCommand::Gif));
         } else if (out.isEmpty()) {
             out = a;
         } else {
@@ -253,6 +253,11 @@ int RunGifCommand(const QStringList& args)
         if (args.isEmpty())
             return Usage();
         const QString& command = args[0];
+        if (command != QLatin1String("make")) {
+            for (const QString& arg : args.mid(1))
+                if (LooksLikeOption(arg) && !(command == QLatin1String("frames") && arg == QLatin1String("--composed")))
+                    return ReportUnknownOption(QStringLiteral("gif"), arg, CommandSynopsis(TCommand::Gif));
+        }
         if (command == QLatin1String("info") && args.size() == 2)
             return Info(args[1]);
         if (command == QLatin1String("frames") && (args.size() == 3 || (args.size() == 4 && args[3] == QLatin1String("--composed"))))

@@ -1,4 +1,5 @@
 #include "cli/RecordCommand.h"
+#include "cli/Usage.h"
 
 #include "editor/core/ScreenRecording.h"
 #include "gif/ZGIFImage.h"
@@ -15,9 +16,6 @@
 #include <memory>
 #include <optional>
 
-const char* const RecordUsage =
-    "usage: zembra record --rect X,Y,W,H --interval MS (--frames N | --seconds S) OUT.gif";
-
 namespace {
 
 struct TRecordArgs {
@@ -25,6 +23,7 @@ struct TRecordArgs {
     int Interval = 0;
     int Frames = 0;
     QString Out;
+    QString UnknownOption; // set when parsing stopped at an option nobody knows
 };
 
 int Fail(const QString& message)
@@ -79,7 +78,10 @@ std::optional<QString> Parse(const QStringList& args, TRecordArgs& out)
                 if (!ok || !(seconds > 0) || seconds > 86400)
                     return QStringLiteral("--seconds takes a positive number up to 86400");
             }
-        } else if (arg.startsWith(QStringLiteral("--")) || !out.Out.isEmpty()) {
+        } else if (LooksLikeOption(arg)) {
+            out.UnknownOption = arg;
+            return QStringLiteral("unknown option %1").arg(arg);
+        } else if (!out.Out.isEmpty()) {
             return QStringLiteral("unexpected argument %1").arg(arg);
         } else {
             out.Out = arg;
@@ -103,8 +105,11 @@ std::optional<QString> Parse(const QStringList& args, TRecordArgs& out)
 int RunRecordCommand(const QStringList& args)
 {
     TRecordArgs a;
-    if (const auto error = Parse(args, a))
-        return Fail(*error + QStringLiteral("\n") + QString::fromLatin1(RecordUsage));
+    if (const auto error = Parse(args, a)) {
+        if (!a.UnknownOption.isEmpty())
+            return ReportUnknownOption(QStringLiteral("record"), a.UnknownOption, CommandSynopsis(TCommand::Record));
+        return Fail(*error + QStringLiteral("\n") + CommandSynopsis(TCommand::Record));
+    }
     // The X11 screen, or under Wayland what the user shares through the portal.
     const std::unique_ptr<TGrabSource> source = MakeGrabSource();
     try {

@@ -1,5 +1,7 @@
 #include "cli/RegsvrCommand.h"
 
+#include "cli/Usage.h"
+
 #include "com/ComTypes.h"
 #include "com/ServerRegistry.h"
 
@@ -7,8 +9,6 @@
 #include <QFileInfo>
 #include <cstdio>
 #include <dlfcn.h>
-
-const char* const RegsvrUsage = "usage: zembra regsvr [-u] LIBRARY";
 
 namespace {
 
@@ -30,11 +30,13 @@ int RunRegsvrCommand(const QStringList& args)
             unregister = true;
         else if (library.isEmpty() && !arg.startsWith(QLatin1Char('-')))
             library = arg;
+        else if (LooksLikeOption(arg))
+            return ReportUnknownOption(QStringLiteral("regsvr"), arg, CommandSynopsis(TCommand::Regsvr));
         else
-            return Fail(QStringLiteral("unexpected argument %1\n%2").arg(arg, QString::fromUtf8(RegsvrUsage)));
+            return Fail(QStringLiteral("unexpected argument %1\n%2").arg(arg, CommandSynopsis(TCommand::Regsvr)));
     }
     if (library.isEmpty())
-        return Fail(QString::fromUtf8(RegsvrUsage));
+        return Fail(CommandSynopsis(TCommand::Regsvr));
 
     // A bare name would be searched for on the library path: take it as a file.
     const QByteArray path = QFile::encodeName(QFileInfo(library).absoluteFilePath());

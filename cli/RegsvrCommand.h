@@ -4,6 +4,4 @@
 // does on Windows. Returns the exit status.
 #include <QStringList>
 
-extern const char* const RegsvrUsage;
-
 int RunRegsvrCommand(const QStringList& args);

@@ -1,4 +1,5 @@
 #include "cli/RenderCommand.h"
+#include "cli/Usage.h"
 
 #include "editor/core/AviExport.h"
 #include "editor/core/EditorCore.h"
@@ -14,11 +15,6 @@
 #include <optional>
 #include <utility>
 #include <vector>
-
-const char* const RenderUsage =
-    "usage: zembra render PROJECT.zembra [--gif OUT.gif] [--frames DIR [--format png|jpg|gif|bmp] "
-    "[--quality N]] [--save-project OUT.zembra] [--avi OUT.avi [--avi-codec DIB|MJPG] [--avi-quality 0..10000] "
-    "[--avi-frame-time MS] [--avi-bits 8|24|32] [--wav FILE[@DELAY_MS]]...]";
 
 namespace {
 
@@ -37,6 +33,7 @@ struct TRenderArgs {
     std::optional<int> AviFrameTime;
     std::optional<int> AviPixelFormatIndex;
     std::vector<std::pair<QString, int32_t>> Waves;
+    QString UnknownOption; // set when parsing stopped at an option nobody knows
 };
 
 // Reads one of the --avi-* values; a message when it is malformed.
@@ -107,8 +104,10 @@ std::optional<QString> Parse(const QStringList& args, TRenderArgs& out)
             if (arg.startsWith(QStringLiteral("--avi")) || arg == QStringLiteral("--wav")) {
                 if (arg != QStringLiteral("--avi") && arg != QStringLiteral("--avi-codec")
                     && arg != QStringLiteral("--avi-quality") && arg != QStringLiteral("--avi-frame-time")
-                    && arg != QStringLiteral("--avi-bits") && arg != QStringLiteral("--wav"))
-                    return QStringLiteral("unexpected argument %1").arg(arg);
+                    && arg != QStringLiteral("--avi-bits") && arg != QStringLiteral("--wav")) {
+                    out.UnknownOption = arg;
+                    return QStringLiteral("unknown option %1").arg(arg);
+                }
                 if (auto error = ParseAviOption(arg, *v, out))
                     return error;
             } else if (arg == QStringLiteral("--gif"))
@@ -125,7 +124,10 @@ std::optional<QString> Parse(const QStringList& args, TRenderArgs& out)
                 if (!ok || out.Quality < 1 || out.Quality > 100)
                     return QStringLiteral("--quality takes a number from 1 to 100");
             }
-        } else if (arg.startsWith(QStringLiteral("--")) || !out.Project.isEmpty()) {
+        } else if (LooksLikeOption(arg)) {
+            out.UnknownOption = arg;
+            return QStringLiteral("unknown option %1").arg(arg);
+        } else if (!out.Project.isEmpty()) {
             return QStringLiteral("unexpected argument %1").arg(arg);
         } else {
             out.Project = arg;
@@ -141,8 +143,11 @@ std::optional<QString> Parse(const QStringList& args, TRenderArgs& out)
 int RunRenderCommand(const QStringList& args)
 {
     TRenderArgs a;
-    if (const auto error = Parse(args, a))
-        return Fail(*error + QStringLiteral("\n") + QString::fromUtf8(RenderUsage));
+    if (const auto error = Parse(args, a)) {
+        if (!a.UnknownOption.isEmpty())
+            return ReportUnknownOption(QStringLiteral("render"), a.UnknownOption, CommandSynopsis(TCommand::Render));
+        return Fail(*error + QStringLiteral("\n") + CommandSynopsis(TCommand::Render));
+    }
 
     TScriptedDialogs dialogs; // questions are answered "No": nothing is asked of anyone
     THeadlessProgress progress;

@@ -2,7 +2,8 @@
 // TInprocServer: an in-process server loaded for a class identifier, the
 // stand-in for CoCreateInstance. The library is the one the per-user
 // registration names for the class; when none is registered, or it does not
-// load, the library of the given file name beside the executable. The library
+// load, the library of the given file name beside the executable or on the
+// executable's run path (where an installed program keeps it). The library
 // stays loaded while the server object lives, and is unloaded after it when
 // the library says it can be (DllCanUnloadNow).
 #include "com/ComPtr.h"
@@ -47,6 +48,9 @@ public:
         const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
         if (!ec)
             candidates.push_back(exe.parent_path() / defaultLibrary);
+        // An installed program keeps its private libraries in a folder its
+        // run path names; a bare name makes the loader search it.
+        candidates.emplace_back(defaultLibrary);
         for (const auto& path : candidates) {
             dlerror();
             if (void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {

@@ -77,8 +77,11 @@ public:
 
     // Caption and help.
     void ShowCaption();
+    // F1: "Zembra.chm" beside the program, else the installed user's guide.
     void HelpExecute();
     QString HelpFile() const;
+    QString GuideFile() const;
+    void AboutExecute(); // Shift+F1: "About Zembra"
     // The program's own folder, where the help file lives.
     void SetProgramFolder(const QString& folder) { ProgramFolder = folder; }
 
@@ -266,6 +269,7 @@ private:
     QAction* ScreenRecordAct = nullptr;
     QAction* ExtractFramesAct = nullptr;
     QAction* HelpAct = nullptr;
+    QAction* AboutAct = nullptr;
     QAction* CopyFigureAct = nullptr;
     QAction* CutFigureAct = nullptr;
     QAction* PasteFigureAct = nullptr;

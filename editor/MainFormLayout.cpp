@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -139,6 +140,7 @@ void TMainForm::BuildActions()
     ScreenRecordAct = MakeAction(QStringLiteral("ScreenRecordAct"), QStringLiteral("Screen Record"));
     ExtractFramesAct = MakeAction(QStringLiteral("ExtractFramesAct"), QStringLiteral("Extract Frames"));
     HelpAct = MakeAction(QStringLiteral("HelpAct"), QStringLiteral("Help"), QKeySequence(Qt::Key_F1));
+    AboutAct = MakeAction(QStringLiteral("AboutAct"), QStringLiteral("About Zembra"), QKeySequence(Qt::SHIFT | Qt::Key_F1));
 
     CopyFigureAct = MakeAction(QStringLiteral("CopyFigureAct"), QStringLiteral("Copy"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C));
     CutFigureAct = MakeAction(QStringLiteral("CutFigureAct"), QStringLiteral("Cut"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_X));
@@ -169,6 +171,7 @@ void TMainForm::BuildActions()
     }
 
     connect(HelpAct, &QAction::triggered, this, &TMainForm::HelpExecute);
+    connect(AboutAct, &QAction::triggered, this, &TMainForm::AboutExecute);
     connect(ParamAct, &QAction::triggered, this, &TMainForm::ParamButtonClick);
     connect(ResetAct, &QAction::triggered, this, &TMainForm::ResetButtonClick);
 }
@@ -192,7 +195,15 @@ void TMainForm::BuildMainToolBar()
     AddToolButton(MainToolBar, ScreenRecordAct, QStringLiteral("ScreenRecordButton"));
     AddToolButton(MainToolBar, ExtractFramesAct, QStringLiteral("ExtractFramesButton"));
     MainToolBar->addSeparator();
-    AddToolButton(MainToolBar, HelpAct, QStringLiteral("HelpButton"));
+    // The Help button runs the help; its menu also has the about box.
+    if (QToolButton* help = AddToolButton(MainToolBar, HelpAct, QStringLiteral("HelpButton"))) {
+        auto* helpMenu = new QMenu(help);
+        helpMenu->setObjectName(QStringLiteral("HelpMenu"));
+        helpMenu->addAction(HelpAct);
+        helpMenu->addAction(AboutAct);
+        help->setMenu(helpMenu);
+        help->setPopupMode(QToolButton::MenuButtonPopup);
+    }
     addToolBar(Qt::TopToolBarArea, MainToolBar);
 }
 

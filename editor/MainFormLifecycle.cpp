@@ -5,20 +5,25 @@
 #include "editor/ColorShape.h"
 #include "editor/Controls.h"
 #include "editor/ImagePanel.h"
+#include "editor/core/OptionsPage.h"
 #include "editor/core/ProjectLife.h"
 #include "editor/core/PropertyPanels.h"
 #include "editor/TextMenu.h"
 #include "model/TextLines.h"
 #include "editor/core/EditorCore.h"
 #include "platform/Canvas.h"
+#include "platform/ImageFiles.h"
+#include "platform/InstallLayout.h"
 #include "platform/KnownFolders.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -30,6 +35,13 @@
 #include <algorithm>
 
 namespace {
+
+// A file that starts like a GIF, whatever its name.
+bool IsGIFFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && DetectImageKind(file.read(16)) == TImageFileKind::Gif;
+}
 
 // The placeholder of empty preview boxes: white, 140 x 118, the text centred in
 // black "Times New Roman" of size 16.
@@ -121,11 +133,18 @@ void TMainForm::FormShow()
         ReadSettings(&lastProject);
 
     // The project named on the command line, else the last one, else a new one.
+    // A GIF named there ("Open with Zembra") becomes the background GIF of a
+    // new project.
     QString commandLineProject;
-    if (!Arguments.isEmpty() && QFileInfo(Arguments.first()).isFile())
-        commandLineProject = QFileInfo(Arguments.first()).absoluteFilePath();
-    if (!Life->OpenAtStart(commandLineProject, lastProject))
+    QString commandLineGIF;
+    if (!Arguments.isEmpty() && QFileInfo(Arguments.first()).isFile()) {
+        const QString file = QFileInfo(Arguments.first()).absoluteFilePath();
+        (IsGIFFile(file) ? commandLineGIF : commandLineProject) = file;
+    }
+    if (!Life->OpenAtStart(commandLineProject, commandLineGIF.isEmpty() ? lastProject : QString()))
         ObjEn(false);
+    if (!commandLineGIF.isEmpty())
+        Guard([&] { Page->GIFOpenButtonClick(commandLineGIF); });
     for (QSpinBox* spin : findChildren<QSpinBox*>())
         TextMenu->Attach(spin);
     IsStart = false;
@@ -277,11 +296,26 @@ QString TMainForm::HelpFile() const
     return QDir(folder).filePath(QStringLiteral("Zembra.chm"));
 }
 
+QString TMainForm::GuideFile() const
+{
+    return GuideIndexFile(ProgramFolder.isEmpty() ? QCoreApplication::applicationDirPath() : ProgramFolder);
+}
+
 void TMainForm::HelpExecute()
 {
-    const QString file = HelpFile();
-    if (QFileInfo(file).isFile())
-        QDesktopServices::openUrl(QUrl::fromLocalFile(file));
-    else
-        Dialogs->ShowMessage(Msg.QHelp);
+    // A Windows help file beside the program still wins; Linux installs carry
+    // the HTML guide, which the default browser shows.
+    for (const QString& file : {HelpFile(), GuideFile()}) {
+        if (QFileInfo(file).isFile()) {
+            QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+            return;
+        }
+    }
+    Dialogs->ShowMessage(Msg.QHelp);
+}
+
+void TMainForm::AboutExecute()
+{
+    if (Tools.AboutBox)
+        Tools.AboutBox->open();
 }

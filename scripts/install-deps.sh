@@ -13,6 +13,11 @@ packages=(
   libpipewire-0.3-dev
   sway pipewire pipewire-bin wireplumber xdg-desktop-portal xdg-desktop-portal-wlr grim
   dbus dbus-bin dbus-daemon passwd util-linux
+  # desktop integration, the Debian package and their checks
+  desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl
+  dpkg-dev fakeroot file lintian man-db binutils
+  # the guide's screenshots and the icons' PNG sizes
+  openbox xdotool imagemagick x11-utils librsvg2-bin
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what Zembra needs, builds it twice (plain, then with AddressSanitizer
 # and UndefinedBehaviorSanitizer) and runs the whole test suite on each build,
-# then runs every fuzz target for a short fixed time.
+# builds and checks the Debian package, then runs every fuzz target for a short
+# fixed time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -17,6 +18,9 @@ cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+# The Debian package, checked by desktop-file-validate, appstreamcli and lintian.
+scripts/package.sh
 
 # Fuzzing: each fuzz/fuzz_*.cpp target for a fixed time over its seeds
 # (fuzz/corpus/<target>/, tests/data/regress/<target>/ and the sample files
