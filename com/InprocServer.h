@@ -2,8 +2,9 @@
 // TInprocServer: an in-process server loaded for a class identifier, the
 // stand-in for CoCreateInstance. The library is the one the per-user
 // registration names for the class; when none is registered, or it does not
-// load, the library of the given file name beside the executable or on the
-// executable's run path (where an installed program keeps it). The library
+// load, the library of the given file name beside the executable or in one of
+// the program's private library folders (where an installed program keeps
+// it). The library
 // stays loaded while the server object lives, and is unloaded after it when
 // the library says it can be (DllCanUnloadNow).
 #include "com/ComPtr.h"
@@ -17,6 +18,7 @@
 #include <stdexcept>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace com {
 
@@ -38,7 +40,8 @@ public:
     // Throws EComError(REGDB_E_CLASSNOTREG) with the reason when no library
     // for the class loads.
     static TInprocServer Load(const CLSID& clsid, const std::string& defaultLibrary,
-                              const TServerRegistry& registry = TServerRegistry())
+                              const TServerRegistry& registry = TServerRegistry(),
+                              const std::vector<std::filesystem::path>& privateFolders = {})
     {
         std::string reasons;
         std::vector<std::filesystem::path> candidates;
@@ -48,9 +51,9 @@ public:
         const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
         if (!ec)
             candidates.push_back(exe.parent_path() / defaultLibrary);
-        // An installed program keeps its private libraries in a folder its
-        // run path names; a bare name makes the loader search it.
-        candidates.emplace_back(defaultLibrary);
+        // An installed program keeps its private libraries in a folder of its own.
+        for (const auto& folder : privateFolders)
+            candidates.push_back(folder / defaultLibrary);
         for (const auto& path : candidates) {
             dlerror();
             if (void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {

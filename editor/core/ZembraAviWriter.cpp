@@ -3,6 +3,9 @@
 #include "com/BStr.h"
 #include "com/MemoryStream.h"
 #include "com/Variant.h"
+#include "platform/InstallLayout.h"
+
+#include <QCoreApplication>
 
 #include <cstdio>
 
@@ -63,7 +66,8 @@ std::string TakeDescription(EXCEPINFO& info)
 } // namespace
 
 TZembraAviWriter::TZembraAviWriter(const std::vector<uint8_t>& persistedState)
-    : fServer(com::TInprocServer::Load(CLSID_ZembraAviWriter, kLibraryFile)),
+    : fServer(com::TInprocServer::Load(CLSID_ZembraAviWriter, kLibraryFile, com::TServerRegistry(),
+                                       {PrivateLibraryFolder(QCoreApplication::applicationDirPath()).toStdString()})),
       fControl(fServer.CreateInstance<IZembraAviWriter>(IID_IZembraAviWriter)),
       fDispatch(fControl.As<IDispatch>(IID_IDispatch))
 {

@@ -54,6 +54,12 @@ version=$("$zembra" --version)
 cp "$source/tests/data/projects/rectangle.zembra" "$work/" && mkdir "$work/rectangleFiles"
 "$zembra" render "$work/rectangle.zembra" --save-project "$work/saved.zembra" || fail "render --save-project"
 cp "$work/saved.zembra" "$work/no-extension"
+# The installed program finds its AVI writer without any registration.
+if [ -n "$avi_writer" ]; then
+  mkdir "$work/config"
+  XDG_CONFIG_HOME="$work/config" "$zembra" render "$work/rectangle.zembra" --avi "$work/out.avi" || fail "render --avi"
+  [ "$(head -c 4 "$work/out.avi")" = RIFF ] || fail "render --avi wrote no AVI"
+fi
 update-mime-database "$prefix/$datadir/mime" 2> /dev/null
 for f in saved.zembra no-extension; do
   type=$(XDG_DATA_DIRS="$prefix/$datadir:/usr/share" XDG_CURRENT_DESKTOP= xdg-mime query filetype "$work/$f")
