@@ -115,6 +115,8 @@ public:
     // The "Options" page's logic (the tools load a background GIF through it).
     TOptionsPage& OptionsPage() const { return *Page; }
     void EnBut();
+    // The undo and redo actions name the steps they would take.
+    void ShowUndoState();
 
     TMessages Msg;
 
@@ -258,6 +260,8 @@ private:
     QAction* OpenProjectAct = nullptr;
     QAction* SaveAct = nullptr;
     QAction* SaveAsProjectAct = nullptr;
+    QAction* UndoAct = nullptr; // "Undo X" (Ctrl+Z)
+    QAction* RedoAct = nullptr; // "Redo X" (Ctrl+Shift+Z, Ctrl+Y)
     QAction* OpenGIFAct = nullptr;
     QAction* SaveGIFAct = nullptr;
     QAction* SaveAVIAct = nullptr;
