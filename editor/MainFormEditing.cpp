@@ -276,9 +276,11 @@ void TMainForm::ShowUndoState()
     const QString undo = history.CanUndo() ? history.UndoText() : QStringLiteral("Undo");
     const QString redo = history.CanRedo() ? history.RedoText() : QStringLiteral("Redo");
     UndoAct->setText(undo);
+    UndoAct->setIconText(QStringLiteral("Undo")); // the toolbar button keeps its width
     UndoAct->setToolTip(undo + QStringLiteral(" (Ctrl+Z)"));
     UndoAct->setEnabled(history.CanUndo());
     RedoAct->setText(redo);
+    RedoAct->setIconText(QStringLiteral("Redo"));
     RedoAct->setToolTip(redo + QStringLiteral(" (Ctrl+Shift+Z)"));
     RedoAct->setEnabled(history.CanRedo());
 }
