@@ -181,7 +181,7 @@ private:
     void ApplyBitmap(const TQFigure& fig, TPic& pic, const TQPropValue& prop);
     // The object's properties that differ from `shown` or from `base` (the
     // state a new key frame builds on); true when any differs from `shown`.
-    bool Differences(TDrawObject& obj, const TQChange& shown, const TQChange& base, TQChange& diff);
+    bool Differences(const TQFigure& fig, const TQChange& shown, const TQChange& base, TQChange& diff);
     // The qpBitmap value for the picture a picture figure shows: a new 24-bit
     // copy in BMPArr for a still picture, the GIF's indexes for a GIF. Clears Modify.
     TQPropValue PictureValue(TPic& pic);
