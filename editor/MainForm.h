@@ -251,9 +251,6 @@ private:
     QString ZembraDir;
     TBitmap BMPNo; // "No" placeholder for empty preview boxes
     bool IsStart = true;
-    bool IsCnt = true;
-    bool IsBtnCnt = true;
-    bool IsCoord = true;
 
     // Commands.
     QAction* NewProjectAct = nullptr;

@@ -309,9 +309,9 @@ public:
 
     // Flags.
     bool IsRedraw = true;      // the redraw question may be asked
-    bool IsEditorResize = true;
-    bool IsFramePanel = true;
-    bool IsGo = true;
+    bool IsEditorResize = true; // a change of the canvas size changes the frame size
+    bool IsFramePanel = true;   // false while the canvas size goes to the size boxes
+    bool IsGo = true;           // the go-to box acts (false while code sets it)
     bool IsPlaying = false;    // between "Play" and "Stop"
 
     // Pointer state.
