@@ -16,16 +16,21 @@ function(zembra_library name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
 endfunction()
 
-# zembra_test(NAME [DEPS target...])
+# zembra_test(NAME [GUI] [DEPS target...])
 # One GoogleTest executable made of every .cpp in the calling folder, with the
-# shared test main (offscreen Qt application). Tests are discovered at run time.
+# shared test main (offscreen Qt application; with GUI a QGuiApplication and no
+# QtWidgets, for the headless layers). Tests are discovered at run time.
 # They see the per-user registration of the build's AVI-writer control
 # (test-config/Zembra/ComServers.ini), not the user's.
 function(zembra_test name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "GUI" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(${name} ${sources})
-  target_link_libraries(${name} PRIVATE zembra_test_support ${ARG_DEPS})
+  if(ARG_GUI)
+    target_link_libraries(${name} PRIVATE zembra_test_support_gui ${ARG_DEPS})
+  else()
+    target_link_libraries(${name} PRIVATE zembra_test_support ${ARG_DEPS})
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen

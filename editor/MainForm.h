@@ -118,6 +118,8 @@ public:
     // The "Options" page's logic (the tools load a background GIF through it).
     TOptionsPage& OptionsPage() const { return *Page; }
     void EnBut();
+    // The undo and redo actions name the steps they would take.
+    void ShowUndoState();
 
     TMessages Msg;
 
@@ -253,15 +255,14 @@ private:
     QString ZembraDir;
     TBitmap BMPNo; // "No" placeholder for empty preview boxes
     bool IsStart = true;
-    bool IsCnt = true;
-    bool IsBtnCnt = true;
-    bool IsCoord = true;
 
     // Commands.
     QAction* NewProjectAct = nullptr;
     QAction* OpenProjectAct = nullptr;
     QAction* SaveAct = nullptr;
     QAction* SaveAsProjectAct = nullptr;
+    QAction* UndoAct = nullptr; // "Undo X" (Ctrl+Z)
+    QAction* RedoAct = nullptr; // "Redo X" (Ctrl+Shift+Z, Ctrl+Y)
     QAction* OpenGIFAct = nullptr;
     QAction* SaveGIFAct = nullptr;
     QAction* SaveAVIAct = nullptr;

@@ -10,6 +10,7 @@
 #include "editor/core/EditorCore.h"
 #include "editor/core/PropertyPanels.h"
 #include "editor/core/OptionsPage.h"
+#include "editor/core/ProjectLife.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -92,6 +93,13 @@ void TMainForm::BuildEditorCore()
         ShowOptionsPage();
     };
     hooks.CommandStates = [this] { EnBut(); };
+    hooks.History = [this] { ShowUndoState(); };
+    // After an undo or redo every page shows the project again.
+    Core->History().Restored.push_back([this] {
+        Life->ApplyOptions();
+        ShowOptionsPage();
+        ObjEnCount();
+    });
     hooks.SelectionChanged = [this] { ObjEnCount(); };
     hooks.FrameChanged = [this] {
         SetGoTo();
@@ -148,11 +156,16 @@ void TMainForm::BuildEditorCore()
     connect(FramesCountSpin, &QSpinBox::editingFinished, this, [this] { Guard([this] { StartFrameSpinExit(); }); });
     connect(AllFramesCheck, &QCheckBox::clicked, this, [this](bool on) {
         Guard([this, on] {
+            TEditScope edit(Core->History(), QStringLiteral("In All Frames"));
             Core->Doc.AllFramesCheck(on);
             Core->GetAnim();
             Core->EditFrame();
         });
     });
+
+    connect(UndoAct, &QAction::triggered, this, [this] { Guard([this] { Core->Undo(); }); });
+    connect(RedoAct, &QAction::triggered, this, [this] { Guard([this] { Core->Redo(); }); });
+    ShowUndoState();
 
     BuildPanelsWiring();
     BuildClipboardWiring();
@@ -175,6 +188,7 @@ void TMainForm::ObjEnCount()
 
 void TMainForm::StartFrameSpinExit()
 {
+    TEditScope edit(Core->History(), QStringLiteral("Start Frame"));
     const TStartCountChange change =
         Core->Doc.StartFrameSpinExit(StartFrameSpin->value(), FramesCountSpin->value(), Core->FrameCount());
     if (!change.Changed)
@@ -253,4 +267,20 @@ void TMainForm::EnBut()
     // and on each frame change for the key frame chosen there.
     if (Panels && !Panels->IsDefault)
         DeleteChangesButton->setEnabled(Core->Doc.DeleteChangesEnabled);
+    ShowUndoState();
+}
+
+void TMainForm::ShowUndoState()
+{
+    const TUndoHistory& history = Core->History();
+    const QString undo = history.CanUndo() ? history.UndoText() : QStringLiteral("Undo");
+    const QString redo = history.CanRedo() ? history.RedoText() : QStringLiteral("Redo");
+    UndoAct->setText(undo);
+    UndoAct->setIconText(QStringLiteral("Undo")); // the toolbar button keeps its width
+    UndoAct->setToolTip(undo + QStringLiteral(" (Ctrl+Z)"));
+    UndoAct->setEnabled(history.CanUndo());
+    RedoAct->setText(redo);
+    RedoAct->setIconText(QStringLiteral("Redo"));
+    RedoAct->setToolTip(redo + QStringLiteral(" (Ctrl+Shift+Z)"));
+    RedoAct->setEnabled(history.CanRedo());
 }

@@ -141,6 +141,9 @@ void TMainForm::BuildActions()
     ExtractFramesAct = MakeAction(QStringLiteral("ExtractFramesAct"), QStringLiteral("Extract Frames"));
     HelpAct = MakeAction(QStringLiteral("HelpAct"), QStringLiteral("Help"), QKeySequence(Qt::Key_F1));
     AboutAct = MakeAction(QStringLiteral("AboutAct"), QStringLiteral("About Zembra"), QKeySequence(Qt::SHIFT | Qt::Key_F1));
+    UndoAct = MakeAction(QStringLiteral("UndoAct"), QStringLiteral("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    RedoAct = MakeAction(QStringLiteral("RedoAct"), QStringLiteral("Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    RedoAct->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
 
     CopyFigureAct = MakeAction(QStringLiteral("CopyFigureAct"), QStringLiteral("Copy"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C));
     CutFigureAct = MakeAction(QStringLiteral("CutFigureAct"), QStringLiteral("Cut"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_X));
@@ -186,6 +189,9 @@ void TMainForm::BuildMainToolBar()
     AddToolButton(MainToolBar, OpenProjectAct, QStringLiteral("OpenProjectButton"));
     AddToolButton(MainToolBar, SaveAct, QStringLiteral("SaveProjectButton"));
     AddToolButton(MainToolBar, SaveAsProjectAct, QStringLiteral("SaveAsProjectButton"));
+    MainToolBar->addSeparator();
+    AddToolButton(MainToolBar, UndoAct, QStringLiteral("UndoButton"));
+    AddToolButton(MainToolBar, RedoAct, QStringLiteral("RedoButton"));
     MainToolBar->addSeparator();
     AddToolButton(MainToolBar, OpenGIFAct, QStringLiteral("OpenGIFButton"));
     AddToolButton(MainToolBar, SaveGIFAct, QStringLiteral("SaveGIFButton"));
@@ -237,7 +243,9 @@ void TMainForm::BuildEditingPage()
     FramePanel->setMouseTracking(true);
     FramePanel->setFixedSize(200, 200);
     FramePanel->setContextMenuPolicy(Qt::ActionsContextMenu);
-    FramePanel->addActions({CopyFigureAct, CutFigureAct, PasteFigureAct, DeleteFigureAct});
+    auto* undoSeparator = new QAction(FramePanel);
+    undoSeparator->setSeparator(true);
+    FramePanel->addActions({UndoAct, RedoAct, undoSeparator, CopyFigureAct, CutFigureAct, PasteFigureAct, DeleteFigureAct});
 
     ScrollBox = new QScrollArea;
     ScrollBox->setObjectName(QStringLiteral("ScrollBox"));

@@ -93,9 +93,6 @@ void TMainForm::FillMessages()
 
 void TMainForm::InitFlags()
 {
-    IsCnt = true;
-    IsBtnCnt = true;
-    IsCoord = true;
     Progress().SetNotFile(true);
     FramesScrollBar->setRange(0, 0);
     FramesScrollBar->setValue(0);
@@ -219,9 +216,9 @@ void TMainForm::ShowDefault()
 {
     Panels->IsDefault = true;
     Core->Doc.IsDel = false;
-    IsCoord = false;
-    IsBtnCnt = false;
+    // Filling the boxes is no edit.
     const QSignalBlocker blockMemo(TextMemo);
+    const QSignalBlocker blockCount(PointsCountSpin);
 
     ShowPanelControls();
     for (QWidget* sheet : FigureSheets)
@@ -266,8 +263,6 @@ void TMainForm::ShowDefault()
     DrawObjectControl->setCurrentWidget(CoordinatesSheet);
     DrawObjectControl->show();
 
-    IsCoord = true;
-    IsBtnCnt = true;
     Core->Doc.IsDel = true;
 }
 

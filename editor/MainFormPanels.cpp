@@ -357,8 +357,6 @@ void TMainForm::BuildPanelsWiring()
         {WidthSpin, TCoordBox::Width}, {HeightSpin, TCoordBox::Height}};
     for (const auto& [spin, box] : coords) {
         onExit(spin, [this, &p, box = box](int v) {
-            if (!IsCoord)
-                return;
             p.CoordInit(box, v);
             if (!p.IsDefault)
                 SetPoints();
@@ -368,8 +366,6 @@ void TMainForm::BuildPanelsWiring()
     // "Amount" follows every change of its value (arrows, Enter, leaving).
     PointsCountSpin->setKeyboardTracking(false);
     connect(PointsCountSpin, &QSpinBox::valueChanged, this, [this, &p](int v) {
-        if (!IsBtnCnt)
-            return;
         Guard([&] {
             p.PointsCountChange(v);
             SetPoints();
@@ -493,13 +489,11 @@ void TMainForm::ObjEn(bool single)
     if (!single || !Panels)
         return;
     Core->Doc.IsDel = false;
-    IsCnt = false;
-    IsBtnCnt = false;
-    IsCoord = false;
-    ShowPanels(Panels->Fill());
-    IsCnt = true;
-    IsBtnCnt = true;
-    IsCoord = true;
+    {
+        // Filling the pages is no edit ("Amount" applies on every change of its value).
+        const QSignalBlocker blockCount(PointsCountSpin);
+        ShowPanels(Panels->Fill());
+    }
     Core->Doc.IsDel = true;
 }
 
@@ -615,13 +609,11 @@ void TMainForm::SetCoord()
     const TDrawObject* obj = Core->DrObj();
     if (!obj)
         return;
-    const bool coord = IsCoord;
-    IsCoord = false;
+    // The boxes apply when left: setting them is no edit.
     LeftSpin->setValue(obj->Left);
     TopSpin->setValue(obj->Top);
     WidthSpin->setValue(obj->Width());
     HeightSpin->setValue(obj->Height());
-    IsCoord = coord;
 }
 
 void TMainForm::DrawPoints()

@@ -62,19 +62,20 @@ public:
     int OldPos = 0;        // frame strip: first visible frame
     int AnInt = 50;        // delay of frames without a background-GIF frame
     int QCount = 0;        // number of selected figures
-    int QRow = 0;
-    int OldIndex = 0;
-    int OldStart = 0;
-    int OldCount = 0;
+    int QRow = 0;          // row of the nodes grid being edited
+    int OldIndex = 0;      // frame shown when "Play" was pressed
+    int OldStart = 0;      // the current figure's Start before the last start/count edit
+    int OldCount = 0;      // and its Count
     TDrawObject* DrObj = nullptr; // the current drawing object
-    bool IsModify = false;
-    bool IsProject = false;
+    bool IsModify = false;        // the project differs from its file
+    bool IsProject = false;       // a project was cleared or opened (false only at start-up)
     bool IsGIFDraw = true;        // figure edits may be stored
-    bool IsRedrawFrames = false;
-    bool IsApply = false;
-    bool IsNotFile = true;
-    bool SelCen = false;
-    bool IsDel = true;
+    bool IsRedrawFrames = false;  // "Redraw Frames" is rendering
+    bool IsApply = false;         // the long operation under way was not cancelled
+    bool IsNotFile = true;        // no project file is being read or written
+    bool SelCen = false;          // picking the rotation centre on the canvas
+    bool IsDel = true;            // panel edits mark the project (false while the panels are filled)
+    // Editor flags kept in the project file.
     bool IsStart = true;
     bool IsChRot = true;
     bool IsChDelay = false;
@@ -181,7 +182,7 @@ private:
     void ApplyBitmap(const TQFigure& fig, TPic& pic, const TQPropValue& prop);
     // The object's properties that differ from `shown` or from `base` (the
     // state a new key frame builds on); true when any differs from `shown`.
-    bool Differences(TDrawObject& obj, const TQChange& shown, const TQChange& base, TQChange& diff);
+    bool Differences(const TQFigure& fig, const TQChange& shown, const TQChange& base, TQChange& diff);
     // The qpBitmap value for the picture a picture figure shows: a new 24-bit
     // copy in BMPArr for a still picture, the GIF's indexes for a GIF. Clears Modify.
     TQPropValue PictureValue(TPic& pic);

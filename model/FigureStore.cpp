@@ -1,15 +1,9 @@
 // SetFig: a drawing object's present state stored at CurIndex as the
 // difference from the state computed there.
 #include "model/Document.h"
-#include "model/TextLines.h"
+#include "model/PropertyTable.h"
 
-#include "drawobjects/Bezier.h"
-#include "drawobjects/Connector.h"
-#include "drawobjects/Ellipse.h"
 #include "drawobjects/Pic.h"
-#include "drawobjects/SolidWithText.h"
-#include "drawobjects/TextBezier.h"
-#include "drawobjects/ZLine.h"
 
 namespace {
 
@@ -39,6 +33,24 @@ public:
     {
         Add(TQPropValue::OfColor(name, value), [](const TQPropValue& a, const TQPropValue& b) { return a.Color == b.Color; });
     }
+    // A Bool, Int, Color or Style value, compared on the field its property uses.
+    void Value(const TQPropValue& value)
+    {
+        switch (PropertyInfo(value.Name).Value) {
+        case TQValueKind::Bool:
+            Bool(value.Name, value.BoolValue);
+            break;
+        case TQValueKind::Color:
+            Color(value.Name, value.Color);
+            break;
+        case TQValueKind::Style:
+            Style(value.Style);
+            break;
+        default:
+            Int(value.Name, value.IntValue);
+            break;
+        }
+    }
     void Style(TFontStyles value)
     {
         Add(TQPropValue::OfStyle(value), [](const TQPropValue& a, const TQPropValue& b) { return a.Style == b.Style; });
@@ -57,14 +69,6 @@ public:
         fChanged = fChanged || changed;
         fNewStrings.append(value);
         fDiff.push_back(TQPropValue::OfString(name, static_cast<int32_t>(fStrArr.size() + fNewStrings.size() - 1)));
-    }
-    void TextGroup(const QString& text, const TFont& font)
-    {
-        String(qpTextValue, text);
-        String(qpTextName, font.Name);
-        Int(qpTextSize, font.Size);
-        Color(qpTextColor, font.Color);
-        Style(font.Style);
     }
     // A value that is stored in any case.
     void Append(const TQPropValue& value)
@@ -130,53 +134,32 @@ private:
 
 } // namespace
 
-bool TDocument::Differences(TDrawObject& obj, const TQChange& shown, const TQChange& base, TQChange& diff)
+bool TDocument::Differences(const TQFigure& fig, const TQChange& shown, const TQChange& base, TQChange& diff)
 {
+    TDrawObject& obj = *fig.Obj;
+    TPic* pic = fig.Name == qfPicture ? static_cast<TPic*>(&obj) : nullptr;
     TDiffBuilder d(shown, base, StrArr);
-    d.Int(qpNodeCount, obj.ButtonCount());
-    for (int i = 0; i < static_cast<int>(obj.BtnPoints.size()); ++i)
-        d.Node(i, obj.BtnPoints[static_cast<size_t>(i)]);
-
-    d.Int(qpLeft, obj.Left);
-    d.Int(qpTop, obj.Top);
-    d.Int(qpWidth, obj.Width());
-    d.Int(qpHeight, obj.Height());
-    d.Int(qpAngle, obj.QAngle);
-    d.Bool(qpCenter, obj.QRotCenter);
-    d.Int(qpPointX, obj.QRotPt.X);
-    d.Int(qpPointY, obj.QRotPt.Y);
-    d.Color(qpBackColor, obj.Color);
-    d.Color(qpShadowColor, obj.ColorShadow);
-    d.Color(qpBorderColor, obj.Pen().Color);
-    d.Int(qpBorderWidth, obj.Pen().Width);
-    d.Int(qpShadowWidth, obj.ShadowSize());
-
-    if (auto* line = dynamic_cast<TBaseLine*>(&obj)) {
-        d.Bool(qpArrow1, line->Arrow1());
-        d.Bool(qpArrow2, line->Arrow2());
+    for (const TFigureProperty* property : FigureProperties(fig.Name).InOrder()) {
+        switch (property->Name) {
+        case qpNodeCount:
+            d.Int(qpNodeCount, obj.ButtonCount());
+            break;
+        case qpNode:
+            for (int i = 0; i < static_cast<int>(obj.BtnPoints.size()); ++i)
+                d.Node(i, obj.BtnPoints[static_cast<size_t>(i)]);
+            break;
+        case qpBitmap:
+            if (!d.Shown(qpBitmap) || pic->Modify)
+                d.Append(PictureValue(*pic));
+            break;
+        default:
+            if (property->GetText)
+                d.String(property->Name, property->GetText(obj));
+            else
+                d.Value(property->Get(obj));
+            break;
+        }
     }
-    auto* pic = dynamic_cast<TPic*>(&obj);
-    if (pic) {
-        d.Bool(qpTransparent, pic->Transparent());
-        if (!d.Shown(qpBitmap) || pic->Modify)
-            d.Append(PictureValue(*pic));
-    }
-    if (auto* connector = dynamic_cast<TConnector*>(&obj))
-        d.Int(qpOrient, static_cast<int32_t>(connector->Orientation()));
-    if (auto* solidText = dynamic_cast<TSolidWithText*>(&obj)) {
-        d.TextGroup(StringsToText(solidText->Strings()), obj.Font);
-        d.Int(qpPadding, solidText->Padding());
-    }
-    if (auto* zline = dynamic_cast<TZLine*>(&obj))
-        d.Bool(qpChCn, zline->AutoCenter());
-    if (auto* bezier = dynamic_cast<TBezier*>(&obj))
-        d.Bool(qpLine, !bezier->Filled());
-    if (auto* textBezier = dynamic_cast<TTextBezier*>(&obj)) {
-        d.TextGroup(textBezier->Text(), obj.Font);
-        d.Int(qpTextFill, static_cast<int32_t>(textBezier->Outline()));
-    }
-    if (auto* ellipse = dynamic_cast<TEllipse*>(&obj))
-        d.Int(qpTextSpeech, static_cast<int32_t>(ellipse->BalloonPoint()));
     // A picture figure's key frame that builds on a state without a picture
     // gets the picture it shows (always the figure's last stored property).
     if (pic && d.Changed() && !d.Base(qpBitmap) && FindProp(d.Pending(), qpBitmap, 0) < 0)
@@ -220,7 +203,7 @@ void TDocument::SetFig(int num)
     if (CurFrame < 0 && PrevFrame >= 0 && PrevFrame < static_cast<int>(fig->Frames.size()) - 1)
         base = AddChanAll(*fig, PrevFrame);
     TQChange diff;
-    if (Differences(*fig->Obj, shown, base, diff)) {
+    if (Differences(*fig, shown, base, diff)) {
         RedrawEnabled = true;
         if (CurFrame < 0) {
             TQFrame frame;

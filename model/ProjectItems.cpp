@@ -1,5 +1,7 @@
 #include "model/ProjectItems.h"
 
+#include "model/PropertyTable.h"
+
 namespace {
 
 // The fewest bytes an element can take in the file; a count larger than the
@@ -48,38 +50,29 @@ bool ReadList(TBinaryReader& in, qint64 minItemBytes, List& list, ReadItem readI
 
 bool WriteValue(TBinaryWriter& out, const TQPropValue& v)
 {
+    if (v.Name >= kPropNameCount)
+        return false; // a name outside the table cannot be written
     if (!out.WriteByte(v.Name))
         return false;
-    switch (v.Name) {
-    case qpCenter:
-    case qpArrow1:
-    case qpArrow2:
-    case qpChCn:
-    case qpLine:
-    case qpTransparent:
+    switch (PropertyInfo(v.Name).Encoding) {
+    case TQEncoding::Bool:
         return out.WriteBool(v.BoolValue);
-    case qpPointX:
-    case qpPointY:
+    case TQEncoding::None:
         return true; // the format keeps no value for these
-    case qpNode:
-        return out.WriteInt(v.Number) && out.WritePoint(v.Value);
-    case qpBackColor:
-    case qpShadowColor:
-    case qpBorderColor:
-    case qpTextColor:
+    case TQEncoding::Int:
+        return out.WriteInt(v.IntValue);
+    case TQEncoding::Color:
         return out.WriteColor(v.Color);
-    case qpTextName:
-    case qpTextValue:
+    case TQEncoding::String:
         return out.WriteInt(v.StrValue);
-    case qpTextStyle:
+    case TQEncoding::Style:
         return out.WriteStyle(v.Style);
-    case qpBitmap:
+    case TQEncoding::Node:
+        return out.WriteInt(v.Number) && out.WritePoint(v.Value);
+    case TQEncoding::Bitmap:
         return out.WriteBool(v.IsGIF) && out.WriteInt(v.Bitmap) && out.WriteInt(v.FNum);
-    default:
-        if (v.Name >= qpLeft && v.Name <= qpNodeCount)
-            return out.WriteInt(v.IntValue);
-        return false; // a name outside the table cannot be written
     }
+    return false;
 }
 
 bool ReadValueData(TBinaryReader& in, TQPropValue& v, TPictureEncoding encoding)
@@ -89,36 +82,27 @@ bool ReadValueData(TBinaryReader& in, TQPropValue& v, TPictureEncoding encoding)
         return false;
     v = TQPropValue{};
     v.Name = static_cast<TQPropName>(name);
-    switch (v.Name) {
-    case qpCenter:
-    case qpArrow1:
-    case qpArrow2:
-    case qpChCn:
-    case qpLine:
-    case qpTransparent:
+    switch (PropertyInfo(v.Name).Encoding) {
+    case TQEncoding::Bool:
         return in.ReadBool(v.BoolValue);
-    case qpPointX:
-    case qpPointY:
+    case TQEncoding::None:
         return true; // the value is 0
-    case qpNode:
-        return in.ReadInt(v.Number) && in.ReadPoint(v.Value);
-    case qpBackColor:
-    case qpShadowColor:
-    case qpBorderColor:
-    case qpTextColor:
+    case TQEncoding::Int:
+        return in.ReadInt(v.IntValue);
+    case TQEncoding::Color:
         return in.ReadColor(v.Color);
-    case qpTextName:
-    case qpTextValue:
+    case TQEncoding::String:
         return in.ReadInt(v.StrValue);
-    case qpTextStyle:
+    case TQEncoding::Style:
         return in.ReadStyle(v.Style);
-    case qpBitmap:
+    case TQEncoding::Node:
+        return in.ReadInt(v.Number) && in.ReadPoint(v.Value);
+    case TQEncoding::Bitmap:
         if (!in.ReadBool(v.IsGIF) || !in.ReadInt(v.Bitmap))
             return false;
         return encoding == TPictureEncoding::WithoutFNum || in.ReadInt(v.FNum);
-    default:
-        return in.ReadInt(v.IntValue); // qpLeft .. qpNodeCount
     }
+    return false;
 }
 
 bool ReadValue(TBinaryReader& in, TQPropValue& v, TPictureEncoding encoding)

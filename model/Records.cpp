@@ -1,34 +1,10 @@
 #include "model/Records.h"
 
+#include "model/PropertyTable.h"
+
 TQPropKind PropKind(TQPropName name)
 {
-    switch (name) {
-    case qpCenter:
-    case qpPointX:
-    case qpPointY:
-        return TQPropKind::Next;
-    case qpLeft:
-    case qpTop:
-    case qpWidth:
-    case qpHeight:
-    case qpPadding:
-    case qpBorderWidth:
-    case qpShadowWidth:
-    case qpTextSize:
-    case qpAngle1:
-    case qpAngle2:
-    case qpAngle:
-        return TQPropKind::Interpolated;
-    case qpNode:
-        return TQPropKind::NodeInterpolated;
-    case qpBackColor:
-    case qpShadowColor:
-    case qpBorderColor:
-    case qpTextColor:
-        return TQPropKind::ColorInterpolated;
-    default:
-        return TQPropKind::Held;
-    }
+    return PropertyInfo(name).Between;
 }
 
 TQPropValue TQPropValue::OfBool(TQPropName name, bool value)

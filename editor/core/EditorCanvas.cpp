@@ -51,8 +51,26 @@ void TEditorCore::BuildDragList()
     }
 }
 
+void TEditorCore::BeginGesture()
+{
+    EndGesture({}); // a press without its release ends the gesture before it
+    fGestureKey = fHistory.NewMergeKey();
+    fHistory.Begin(QStringLiteral("Move"), fGestureKey);
+    fGestureSize = Doc.DrObj ? TSize{Doc.DrObj->Width(), Doc.DrObj->Height()} : TSize{};
+}
+
+void TEditorCore::EndGesture(const QString& text)
+{
+    if (fGestureKey == 0)
+        return;
+    fGestureKey = 0;
+    fHistory.End(text);
+}
+
 void TEditorCore::FramePanelMouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
+    CountFocusedDrawObjs();
+    BeginGesture();
     FocusRecDrawn = false;
     IsOldObj = false;
     IsMouseDown = false;
@@ -216,26 +234,34 @@ void TEditorCore::FramePanelMouseUp(TMouseButton button, TShiftState shift, int 
     SetCursor(TCanvasCursor::Cross);
     if (Doc.SelCen) {
         Doc.SelCen = false;
+        EndGesture(QStringLiteral("Rotation Centre"));
         return;
     }
     if (IsResize) {
         IsResize = false;
+        EndGesture(QStringLiteral("Frame Size"));
         return;
     }
     if (IsShift) {
         IsShift = false;
+        EndGesture({});
         return;
     }
 
     CountFocusedDrawObjs();
+    QString step;
     if (Doc.QCount == 1 && IsOldObj) {
         Doc.DrObj->MouseUp(button, shift, x, y);
         Doc.SetFig(Doc.DrObj->FigNum);
         SetModifyTrue();
         IsOldObj = false;
+        if (fGestureSize != TSize{Doc.DrObj->Width(), Doc.DrObj->Height()})
+            step = QStringLiteral("Resize");
     } else if (Doc.QCount > 1 && IsMouseDown) {
         ClearDragList();
         IsMouseDown = false;
+        // The new positions go into the project now, so that the drag is one step.
+        Doc.SetAnim();
     } else if (Doc.QCount == 0 && FocusRecDrawn) {
         SelectByBand();
         FocusRecDrawn = false;
@@ -251,6 +277,7 @@ void TEditorCore::FramePanelMouseUp(TMouseButton button, TShiftState shift, int 
             obj->BigRedraw = true; // the handles follow the new count
     Notify(Hooks.SelectionChanged);
     DrawFrameBuffer();
+    EndGesture(step);
     Notify(Hooks.CommandStates);
 }
 
@@ -273,6 +300,7 @@ void TEditorCore::FramePanelResize(int width, int height)
 
 void TEditorCore::BackButtonClick()
 {
+    TEditScope edit(fHistory, QStringLiteral("Send to Back"));
     std::vector<TDrawObject*> order;
     for (const auto& obj : Doc.DrawArr)
         order.push_back(obj.get());
@@ -295,6 +323,7 @@ void TEditorCore::BackButtonClick()
 
 void TEditorCore::FrontButtonClick()
 {
+    TEditScope edit(fHistory, QStringLiteral("Bring to Front"));
     std::vector<TDrawObject*> order;
     for (const auto& obj : Doc.DrawArr)
         order.push_back(obj.get());
@@ -322,6 +351,7 @@ void TEditorCore::CenterButtonClick()
 
 void TEditorCore::CancelPointer()
 {
+    EndGesture({});
     IsMouseDown = false;
     IsOldObj = false;
     IsSelRec = false;

@@ -94,6 +94,7 @@ void TEditorCore::CopyFigureExecute()
 
 void TEditorCore::CutFigureExecute()
 {
+    TEditScope edit(fHistory, QStringLiteral("Cut"));
     CopyFigureExecute();
     DeleteFigureExecute();
 }
@@ -102,6 +103,7 @@ void TEditorCore::CutFigureExecute()
 
 void TEditorCore::PasteFigureExecute()
 {
+    TEditScope edit(fHistory, QStringLiteral("Paste"));
     if (Doc.FigBuf.empty())
         return;
     // Positions of a group drag are kept before the figures are reloaded.
@@ -232,6 +234,7 @@ void TEditorCore::DeletePasteFigure()
 
 void TEditorCore::DeleteFigureExecute()
 {
+    TEditScope edit(fHistory, QStringLiteral("Delete"));
     if (!Doc.IsFig())
         return;
     // Positions of a group drag are kept before the figures are reloaded.

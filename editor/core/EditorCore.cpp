@@ -29,6 +29,7 @@ void TEditorCore::ClearProject()
         obj->SetFocused(false);
     ClearObjects();
     Doc.ClearProject();
+    fHistory.Clear();
     Progress().SetApply(true);
     Progress().SetShowApply(false);
     IsSelRec = false;

@@ -17,6 +17,7 @@
 #include "drawobjects/DrawOwner.h"
 #include "drawobjects/DrawObject.h"
 #include "editor/core/Messages.h"
+#include "editor/core/UndoHistory.h"
 #include "gif/ZGIFAnimatorCore.h"
 #include "model/DefaultParam.h"
 #include "model/Document.h"
@@ -50,6 +51,7 @@ struct TEditorHooks {
     std::function<void(int x, int y)> RotationCentre;     // the "X" and "Y" boxes
     std::function<void()> Strip;                          // FramesBMP or the strip's scroll values changed
     std::function<void(const TBitmap&)> CopyBitmap;       // a frame goes to the system clipboard
+    std::function<void()> History;                        // a step was done, undone or redone
 };
 
 // The frame strip's scroll bar: range 0..Max at Position.
@@ -234,6 +236,8 @@ public:
     // lower right). Files that do not read are reported and skipped; returns
     // the number of figures made.
     int DropPictureFiles(const QStringList& files, TPoint at);
+    // The caption of the kind's toolbar button ("Rectangle", "Rhombus" ...).
+    static QString KindCaption(TQFigName kind);
     // Whether figures of this kind can be created (every toolbar kind can).
     static bool CanCreate(TQFigName kind);
     // The file filter of the "Image" button.
@@ -264,6 +268,18 @@ public:
     // clipboard and the drag list.
     void ClearObjects();
 
+    // --- Undo and redo (EditorUndo.cpp) ------------------------------------------
+    TUndoHistory& History() { return fHistory; }
+    const TUndoHistory& History() const { return fHistory; }
+    // Ctrl+Z and Ctrl+Shift+Z / Ctrl+Y.
+    void Undo();
+    void Redo();
+    // Brings the editor to a state of the history; `frames`: the rendered
+    // frames too (a step of the frame strip), else they are left for redrawing.
+    void RestoreState(const TProjectState& state, bool frames);
+    // The history changed: command states and the window's undo actions follow.
+    void AfterHistoryChange();
+
     // --- State ------------------------------------------------------------------
     TZGIFImage& Animation() { return GIFAnimator->Image(); }
     const TZGIFImage& Animation() const { return GIFAnimator->Image(); }
@@ -293,9 +309,9 @@ public:
 
     // Flags.
     bool IsRedraw = true;      // the redraw question may be asked
-    bool IsEditorResize = true;
-    bool IsFramePanel = true;
-    bool IsGo = true;
+    bool IsEditorResize = true; // a change of the canvas size changes the frame size
+    bool IsFramePanel = true;   // false while the canvas size goes to the size boxes
+    bool IsGo = true;           // the go-to box acts (false while code sets it)
     bool IsPlaying = false;    // between "Play" and "Stop"
 
     // Pointer state.
@@ -325,6 +341,9 @@ private:
         if (Hooks.Cursor)
             Hooks.Cursor(cursor);
     }
+    // A press on the canvas opens one step of the history, its release closes it.
+    void BeginGesture();
+    void EndGesture(const QString& text);
     // The topmost visible object whose area contains the point, or none.
     TDrawObject* TopmostAt(int x, int y) const;
     void BuildDragList();
@@ -364,4 +383,7 @@ private:
 
     TProgress* fProgress;
     std::unique_ptr<TZGIFAnimatorCore> fOwnAnimator;
+    TUndoHistory fHistory{*this};
+    int fGestureKey = 0; // merge key of the pointer gesture under way (0: none)
+    TSize fGestureSize;  // the selected object's size when the gesture began
 };

@@ -30,6 +30,28 @@ bool TEditorCore::CanCreate(TQFigName kind)
     return MakeFigure(kind, nullptr) != nullptr;
 }
 
+QString TEditorCore::KindCaption(TQFigName kind)
+{
+    switch (kind) {
+    case qfPoint: return QStringLiteral("Point");
+    case qfLine: return QStringLiteral("Line");
+    case qfLLine: return QStringLiteral("L-Line");
+    case qfZLine: return QStringLiteral("Z-Line");
+    case qfRectangle: return QStringLiteral("Rectangle");
+    case qfDiamond: return QStringLiteral("Rhombus");
+    case qfArrow: return QStringLiteral("Arrow");
+    case qfStar: return QStringLiteral("Star");
+    case qfPolygon: return QStringLiteral("Polygon");
+    case qfEllipse: return QStringLiteral("Ellipse");
+    case qfArc: return QStringLiteral("Arc");
+    case qfBezier: return QStringLiteral("Bezier Figure");
+    case qfText: return QStringLiteral("Plain Text");
+    case qfTextBezier: return QStringLiteral("Bezier Text");
+    case qfPicture: return QStringLiteral("Image");
+    }
+    return {};
+}
+
 bool TEditorCore::QNewFigure(TQFigName kind, const QString& pictureFile)
 {
     QString file = pictureFile;
@@ -42,11 +64,13 @@ bool TEditorCore::QNewFigure(TQFigName kind, const QString& pictureFile)
             return false; // cancelled: no figure
         file = chosen->FileName;
     }
+    TEditScope edit(fHistory, QStringLiteral("New ") + KindCaption(kind));
     return CreateFigure(kind, [this, &file](TPic& pic) { return LoadFigurePicture(pic, file); }, std::nullopt);
 }
 
 bool TEditorCore::PasteImageFigure(const TBitmap& picture)
 {
+    TEditScope edit(fHistory, QStringLiteral("Paste Image"));
     if (picture.Empty())
         return false;
     return CreateFigure(qfPicture, [this, &picture](TPic& pic) {
@@ -57,6 +81,7 @@ bool TEditorCore::PasteImageFigure(const TBitmap& picture)
 
 int TEditorCore::DropPictureFiles(const QStringList& files, TPoint at)
 {
+    TEditScope edit(fHistory, QStringLiteral("Drop Pictures"));
     // Each further picture a little lower right, so that none hides another.
     constexpr int kCascade = 16;
     int made = 0;

@@ -393,18 +393,21 @@ void TEditorCore::SetGoModifyFrame(bool flag)
 
 void TEditorCore::AddFrameButtonClick()
 {
+    TEditScope edit(fHistory, QStringLiteral("Add Frame"));
     AddFrames(0);
     SetGoModify();
 }
 
 void TEditorCore::DuplicateFrameButtonClick()
 {
+    TEditScope edit(fHistory, QStringLiteral("Duplicate Frame"));
     AddFrames(2);
     SetGoModify();
 }
 
 void TEditorCore::PasteFrameButtonClick()
 {
+    TEditScope edit(fHistory, QStringLiteral("Paste Frames"));
     AddFrames(1);
     SetGoModify();
 }
@@ -430,12 +433,14 @@ void TEditorCore::CopyFrameButtonClick()
 
 void TEditorCore::CutFrameButtonClick()
 {
+    TEditScope edit(fHistory, QStringLiteral("Cut Frames"));
     CopyFrameButtonClick();
     DeleteFrameButtonClick();
 }
 
 void TEditorCore::DeleteFrameButtonClick()
 {
+    TEditScope edit(fHistory, QStringLiteral("Delete Frames"));
     PruneBMPSel();
     int c = FrameIndex();
     CycleBMPSel(bscDeleteFrame); // largest first, so the others keep their numbers
@@ -450,6 +455,7 @@ void TEditorCore::DeleteFrameButtonClick()
 
 void TEditorCore::MoveLeftButtonClick()
 {
+    TEditScope edit(fHistory, QStringLiteral("Move Left"));
     PruneBMPSel();
     if (!CanMoveLeft())
         return;
@@ -467,6 +473,7 @@ void TEditorCore::MoveLeftButtonClick()
 
 void TEditorCore::MoveRightButtonClick()
 {
+    TEditScope edit(fHistory, QStringLiteral("Move Right"));
     PruneBMPSel();
     if (!CanMoveRight())
         return;

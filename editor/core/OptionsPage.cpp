@@ -123,6 +123,7 @@ void TOptionsPage::EndWithoutBackGIF(bool modified)
 
 void TOptionsPage::GIFOpenButtonClick(const std::optional<QString>& fileName)
 {
+    TEditScope edit(Core.History(), QStringLiteral("Background GIF"));
     TFileDialogRequest request;
     request.Filter = GIFFilter;
     request.MustExist = true;
@@ -216,6 +217,7 @@ void TOptionsPage::OpenEnd()
 
 void TOptionsPage::LoadBackGIF(const QString& title)
 {
+    TEditScope edit(Core.History(), QStringLiteral("Background GIF"));
     TQAnimation& project = Core.Doc.Animation;
     Core.Progress().ApplyStart(project.BackGIF.Count(),
                              Core.Msg.QLoading + QStringLiteral(" ") + title + Core.Msg.QFrames);
@@ -254,6 +256,7 @@ void TOptionsPage::LoadBackGIF(const QString& title)
 
 void TOptionsPage::GIFDeleteButtonClick()
 {
+    TEditScope edit(Core.History(), QStringLiteral("Delete Background GIF"));
     Core.Doc.RedrawEnabled = true;
     Core.Doc.Animation.BackGIF.Clear();
     DelBackGIF();
@@ -269,6 +272,7 @@ void TOptionsPage::GIFDeleteButtonClick()
 
 void TOptionsPage::PictureOpenButtonClick(const std::optional<QString>& fileName)
 {
+    TEditScope edit(Core.History(), QStringLiteral("Background Picture"));
     TFileDialogRequest request;
     request.Filter = PictureFilter;
     request.MustExist = true;
@@ -313,6 +317,7 @@ void TOptionsPage::PictureOpenButtonClick(const std::optional<QString>& fileName
 
 void TOptionsPage::PictureDeleteButtonClick()
 {
+    TEditScope edit(Core.History(), QStringLiteral("Delete Background Picture"));
     Core.Doc.RedrawEnabled = true;
     Core.Doc.Animation.IsBackBMP = false;
     PicturePreview = false;
@@ -326,6 +331,7 @@ void TOptionsPage::PictureDeleteButtonClick()
 
 void TOptionsPage::BackColorButtonClick()
 {
+    TEditScope edit(Core.History(), QStringLiteral("Background Color"));
     Core.Doc.RedrawEnabled = true;
     const auto& palette = HalftonePalette();
     const TColor old = Core.Doc.Animation.BackColor;
@@ -345,12 +351,14 @@ void TOptionsPage::BackColorButtonClick()
 
 void TOptionsPage::BackWidthSpinExit(int value)
 {
+    TEditScope edit(Core.History(), QStringLiteral("Frame Width"));
     TDocument& doc = Core.Doc;
     ChangeFrameSide(value, BackWidth, doc.ImgWidth, PropWidth, BackHeight, doc.ImgHeight, PropHeight);
 }
 
 void TOptionsPage::BackHeightSpinExit(int value)
 {
+    TEditScope edit(Core.History(), QStringLiteral("Frame Height"));
     TDocument& doc = Core.Doc;
     ChangeFrameSide(value, BackHeight, doc.ImgHeight, PropHeight, BackWidth, doc.ImgWidth, PropWidth);
 }
@@ -387,6 +395,7 @@ void TOptionsPage::ChangeFrameSide(int value, int& box, int& side, int& prop, in
 
 void TOptionsPage::ProportionalCheckClick(bool checked)
 {
+    TEditScope edit(Core.History(), QStringLiteral("Maintain Aspect Ratio"));
     Core.Doc.Options.MaintainAspectRatio = checked;
     SetProp();
     Core.Doc.IsModify = true;
@@ -396,6 +405,7 @@ void TOptionsPage::ProportionalCheckClick(bool checked)
 
 void TOptionsPage::BackTransparentCheckClick(bool checked)
 {
+    TEditScope edit(Core.History(), QStringLiteral("Transparent"));
     Core.Doc.Options.BackTransparent = checked;
     if (!IsParam)
         return;
@@ -409,6 +419,7 @@ void TOptionsPage::BackTransparentCheckClick(bool checked)
 
 void TOptionsPage::InfinityCheckClick(bool checked)
 {
+    TEditScope edit(Core.History(), QStringLiteral("Infinitely"));
     Core.Doc.RedrawEnabled = true;
     Core.Doc.Options.InfiniteLoop = checked;
     Core.SetLoop(checked);
@@ -418,6 +429,7 @@ void TOptionsPage::InfinityCheckClick(bool checked)
 
 void TOptionsPage::TimesSpinExit(int value)
 {
+    TEditScope edit(Core.History(), QStringLiteral("Repeat"));
     Core.Doc.RedrawEnabled = true;
     Core.Doc.Options.RepeatCount = std::clamp(value, 1, 1000);
     Core.SetLoop(Core.Doc.Options.InfiniteLoop);
@@ -427,6 +439,7 @@ void TOptionsPage::TimesSpinExit(int value)
 
 void TOptionsPage::FrameDelaySpinExit(int value)
 {
+    TEditScope edit(Core.History(), QStringLiteral("Default Frame Duration"));
     Core.Doc.Options.FrameDelay = std::clamp(value, MinDelay, MaxDelay);
     Core.Doc.AnInt = Core.Doc.Options.FrameDelay;
     Core.Doc.SetModify(true);
@@ -435,6 +448,7 @@ void TOptionsPage::FrameDelaySpinExit(int value)
 
 void TOptionsPage::CurrentFrameDelaySpinExit(int value)
 {
+    TEditScope edit(Core.History(), QStringLiteral("Current Frame Duration"));
     Core.Doc.Options.CurrentFrameDelay = std::clamp(value, MinDelay, MaxDelay);
     TDocument& doc = Core.Doc;
     TZGIFImage& animation = Core.Animation();

@@ -58,6 +58,7 @@ void TProjectLife::NewProject()
     Core.Doc.OldFrame = 0;
     Core.Doc.IsFrOper = false;
     Core.Doc.IsModify = false;
+    Core.History().Clear();
     Shown();
 }
 
@@ -130,6 +131,7 @@ bool TProjectLife::OpenProject(const QString& path)
         return false;
     Core.Doc.IsProject = true;
     Core.Doc.SetModify(false);
+    Core.History().Clear();
     Core.Doc.ProjFile = QFileInfo(path).absoluteFilePath();
     Page.SaveGIFParam();
     Shown();
@@ -153,9 +155,10 @@ bool TProjectLife::SaveActExecute()
     if (Core.Doc.ProjFile.isEmpty())
         return SaveAs(std::nullopt);
     const bool ok = WriteProject(Core.Doc.ProjFile);
-    if (ok)
+    if (ok) {
         Core.Doc.IsModify = false;
-    else
+        Core.History().SetClean();
+    } else
         Core.Dialogs.ShowMessage(NotSavedMessage(Core.Msg.QNotSaved));
     if (Core.Hooks.CommandStates)
         Core.Hooks.CommandStates();
@@ -183,6 +186,7 @@ bool TProjectLife::SaveAs(const std::optional<QString>& fileName)
         return false;
     }
     Core.Doc.IsModify = false;
+    Core.History().SetClean();
     Core.Doc.ProjFile = QFileInfo(file).absoluteFilePath();
     Shown();
     return true;

@@ -218,6 +218,7 @@ void TPropertyPanels::StoreAndReload()
 
 void TPropertyPanels::AngleChange(int degrees)
 {
+    TEditScope edit(Core.History(), QStringLiteral("Angle"));
     degrees = std::clamp(degrees, -3600, 3600);
     if (IsDefault) {
         Defaults.Angle = degrees;
@@ -233,6 +234,7 @@ void TPropertyPanels::AngleChange(int degrees)
 
 void TPropertyPanels::ShadowWidthChange(int value)
 {
+    TEditScope edit(Core.History(), QStringLiteral("Shadow Width"));
     if (IsDefault) {
         Defaults.ShadowWidth = value;
         return;
@@ -245,6 +247,7 @@ void TPropertyPanels::ShadowWidthChange(int value)
 
 void TPropertyPanels::RotationPointChange(bool x, int value)
 {
+    TEditScope edit(Core.History(), QStringLiteral("Rotation Centre"));
     if (IsDefault) {
         (x ? Defaults.PointX : Defaults.PointY) = value;
         return;
@@ -257,6 +260,7 @@ void TPropertyPanels::RotationPointChange(bool x, int value)
 
 void TPropertyPanels::PaddingChange(int value)
 {
+    TEditScope edit(Core.History(), QStringLiteral("Margin"));
     if (IsDefault) {
         Defaults.Padding = value;
         return;
@@ -269,6 +273,7 @@ void TPropertyPanels::PaddingChange(int value)
 
 void TPropertyPanels::BorderWidthChange(int value)
 {
+    TEditScope edit(Core.History(), QStringLiteral("Border Width"));
     if (IsDefault) {
         Defaults.BorderWidth = value;
         return;
@@ -290,6 +295,7 @@ void TPropertyPanels::BorderWidthChange(int value)
 
 void TPropertyPanels::CenterChange(bool value)
 {
+    TEditScope edit(Core.History(), QStringLiteral("Shape Center"));
     if (IsDefault) {
         Defaults.Center = value;
         return;
@@ -302,6 +308,7 @@ void TPropertyPanels::CenterChange(bool value)
 
 void TPropertyPanels::AutoCenterChange(bool value)
 {
+    TEditScope edit(Core.History(), QStringLiteral("Autocenter"));
     if (IsDefault) {
         Defaults.ChCn = value;
         return;
@@ -314,6 +321,7 @@ void TPropertyPanels::AutoCenterChange(bool value)
 
 void TPropertyPanels::LineChange(bool value)
 {
+    TEditScope edit(Core.History(), QStringLiteral("Line"));
     if (IsDefault) {
         Defaults.Line = value;
         return;
@@ -326,6 +334,7 @@ void TPropertyPanels::LineChange(bool value)
 
 void TPropertyPanels::ArrowChange(bool start, bool value)
 {
+    TEditScope edit(Core.History(), start ? QStringLiteral("Start Arrow") : QStringLiteral("End Arrow"));
     if (IsDefault) {
         (start ? Defaults.Arrow1 : Defaults.Arrow2) = value;
         return;
@@ -343,6 +352,7 @@ void TPropertyPanels::ArrowChange(bool start, bool value)
 
 void TPropertyPanels::TransparentChange(bool value)
 {
+    TEditScope edit(Core.History(), QStringLiteral("Transparent Background"));
     if (IsDefault) {
         Defaults.Transparent = value;
         return;
@@ -355,6 +365,7 @@ void TPropertyPanels::TransparentChange(bool value)
 
 void TPropertyPanels::OutlineChange(int index)
 {
+    TEditScope edit(Core.History(), QStringLiteral("Outline"));
     index = std::clamp(index, 0, 2);
     if (IsDefault) {
         Defaults.TextFill = index;
@@ -368,6 +379,7 @@ void TPropertyPanels::OutlineChange(int index)
 
 void TPropertyPanels::OrientationChange(int index)
 {
+    TEditScope edit(Core.History(), QStringLiteral("Orientation"));
     index = std::clamp(index, 0, 1);
     if (IsDefault) {
         Defaults.Orient = index;
@@ -381,6 +393,7 @@ void TPropertyPanels::OrientationChange(int index)
 
 void TPropertyPanels::SpeechChange(int index)
 {
+    TEditScope edit(Core.History(), QStringLiteral("Speech"));
     index = std::clamp(index, 0, 4);
     if (IsDefault) {
         Defaults.TextSpeech = index;
@@ -394,6 +407,7 @@ void TPropertyPanels::SpeechChange(int index)
 
 void TPropertyPanels::TextChange(const QStringList& lines)
 {
+    TEditScope edit(Core.History(), QStringLiteral("Text"));
     if (IsDefault) {
         Defaults.TextValue = LinesToText(lines);
         return;
@@ -449,6 +463,9 @@ TColor TPropertyPanels::ColorDialogDel(TColor old)
 
 TColor TPropertyPanels::ColorButtonClick(TColorSwatch swatch)
 {
+    static const QString names[] = {QStringLiteral("Fill Color"), QStringLiteral("Shadow Color"),
+                                    QStringLiteral("Border Color")};
+    TEditScope edit(Core.History(), names[static_cast<int>(swatch)]);
     TDrawObject* obj = Target();
     if (!IsDefault && !obj)
         return clNone;
@@ -487,6 +504,7 @@ TColor TPropertyPanels::ColorButtonClick(TColorSwatch swatch)
 
 bool TPropertyPanels::FontButtonClick()
 {
+    TEditScope edit(Core.History(), QStringLiteral("Font"));
     if (IsDefault) {
         TFont font;
         font.Name = Defaults.TextName;
@@ -518,6 +536,9 @@ bool TPropertyPanels::FontButtonClick()
 
 void TPropertyPanels::CoordInit(TCoordBox box, int value)
 {
+    static const QString names[] = {QStringLiteral("Left"), QStringLiteral("Top"), QStringLiteral("Width"),
+                                    QStringLiteral("Height")};
+    TEditScope edit(Core.History(), names[static_cast<int>(box)]);
     value = std::clamp(value, -kMaxCoord, kMaxCoord);
     if (IsDefault) {
         switch (box) {
@@ -561,6 +582,7 @@ void TPropertyPanels::CoordInit(TCoordBox box, int value)
 
 bool TPropertyPanels::PointsCountChange(int value)
 {
+    TEditScope edit(Core.History(), QStringLiteral("Nodes"));
     TDrawObject* obj = Target();
     if (!obj)
         return false;
@@ -584,6 +606,7 @@ bool TPropertyPanels::PointsCountChange(int value)
 
 void TPropertyPanels::PointChange(int row, int value)
 {
+    TEditScope edit(Core.History(), QStringLiteral("Node"));
     TDrawObject* obj = Target();
     if (!obj || row < 0)
         return;
@@ -614,6 +637,7 @@ void TPropertyPanels::PointsCopy()
 
 void TPropertyPanels::PointsPaste()
 {
+    TEditScope edit(Core.History(), QStringLiteral("Paste Nodes"));
     TDrawObject* obj = Target();
     if (!obj || obj->CoordPoints.empty())
         return;
@@ -625,6 +649,7 @@ void TPropertyPanels::PointsPaste()
 
 bool TPropertyPanels::DeleteChanges()
 {
+    TEditScope edit(Core.History(), QStringLiteral("Delete Changes"));
     TDocument& doc = Core.Doc;
     if (IsDefault || !doc.DrObj || !doc.DeleteChanges())
         return false;
