@@ -3,13 +3,13 @@
 // box, and a GIF given on the command line ("Open with Zembra") becomes the
 // background of a new project.
 #include "tests/editor/MainFormFixture.h"
+#include "tests/editor/OpenedUrls.h"
 #include "editor/core/EditorCore.h"
 #include "gif/ZGIFImage.h"
 #include "platform/Canvas.h"
 #include "platform/InstallLayout.h"
 
 #include <QAction>
-#include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -19,14 +19,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-class TOpenedUrls : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> Urls;
-public slots:
-    void Open(const QUrl& url) { Urls << url; }
-};
 
 void Touch(const QString& path)
 {
@@ -40,12 +32,10 @@ protected:
     // F1 in a program installed in `bin`, with what exists around it.
     QList<QUrl> PressHelp()
     {
-        TOpenedUrls opened;
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "Open");
+        const TOpenedUrls opened;
         Create();
         form->SetProgramFolder(bin);
         Find<QAction>(QStringLiteral("HelpAct"))->trigger();
-        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         return opened.Urls;
     }
     QString prefix = TempDir();
@@ -111,4 +101,3 @@ TEST_F(MainFormDesktopTest, AGIFOnTheCommandLineBecomesTheBackgroundOfANewProjec
     }
 }
 
-#include "MainFormDesktopTest.moc"

@@ -3,6 +3,7 @@
 #include "editor/ImagePanel.h"
 #include "editor/MainForm.h"
 #include "tests/editor/MainFormFixture.h"
+#include "tests/editor/OpenedUrls.h"
 #include "editor/SkyStyle.h"
 #include "editor/core/Caption.h"
 #include "platform/ScriptedDialogs.h"
@@ -14,7 +15,6 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -223,32 +223,21 @@ TEST_F(MainFormTest, HelpSaysSoWhenTheHelpFileIsMissing)
     EXPECT_TRUE(form->HelpFile().endsWith(QStringLiteral("/Zembra.chm")));
 }
 
-namespace {
-
-// Receives the files that the program hands to the desktop to open.
-class TOpenedUrls : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> Urls;
-public slots:
-    void Open(const QUrl& url) { Urls << url; }
-};
-
-} // namespace
-
 TEST_F(MainFormTest, HelpOpensTheHelpFileBesideTheProgram)
 {
     const QString folder = TempDir();
     QFile help(folder + QStringLiteral("/Zembra.chm"));
     ASSERT_TRUE(help.open(QIODevice::WriteOnly));
     help.close();
-    TOpenedUrls opened;
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "Open");
-    Create();
-    form->SetProgramFolder(folder);
-    Find<QAction>(QStringLiteral("HelpAct"))->trigger();
-    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-    EXPECT_EQ(opened.Urls, QList<QUrl>{QUrl::fromLocalFile(folder + QStringLiteral("/Zembra.chm"))});
+    QList<QUrl> opened;
+    {
+        const TOpenedUrls urls;
+        Create();
+        form->SetProgramFolder(folder);
+        Find<QAction>(QStringLiteral("HelpAct"))->trigger();
+        opened = urls.Urls;
+    }
+    EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(folder + QStringLiteral("/Zembra.chm"))});
     EXPECT_TRUE(dialogs.Asked().empty());
 }
 
@@ -414,4 +403,3 @@ TEST_F(MainFormTest, PagesLookRight)
     qApp->setStyleSheet(styleBefore);
 }
 
-#include "MainFormTest.moc"
