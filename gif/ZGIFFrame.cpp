@@ -1,6 +1,7 @@
 #include "gif/ZGIFFrame.h"
 
 #include "gif/FrameCodec.h"
+#include "gif/FramePacker.h"
 #include "gif/GIFError.h"
 #include "gif/ZGIFImage.h"
 #include "platform/Canvas.h"
@@ -9,10 +10,25 @@
 
 TZGIFFrame::TZGIFFrame(TZGIFImage* owner) : FOwner(owner), FImage(std::make_shared<const TGIFItem>()) {}
 
-TZGIFFrame::~TZGIFFrame() = default;
+TZGIFFrame::~TZGIFFrame()
+{
+    if (FOwner)
+        FOwner->FrameForgotten(*this);
+}
+
+void TZGIFFrame::ForgetPixels()
+{
+    if (FOwner)
+        FOwner->FrameForgotten(*this);
+    FBitmap.reset();
+    FPacked.reset();
+    FCleanGeneration = 0;
+    FLook.reset();
+}
 
 void TZGIFFrame::Reset()
 {
+    ForgetPixels();
     FImage = std::make_shared<const TGIFItem>();
     FTransparentColor = clNone;
     FTopLeft = {};
@@ -27,7 +43,7 @@ void TZGIFFrame::Reset()
 void TZGIFFrame::Clear()
 {
     FImage = std::make_shared<const TGIFItem>();
-    FBitmap.reset();
+    ForgetPixels();
     if (FOwner)
         FOwner->RecomputeScreenSize();
 }
@@ -45,11 +61,33 @@ void TZGIFFrame::Assign(const TZGIFFrame& source)
     FDisposal = source.FDisposal;
     FGrayscale = source.FGrayscale;
     FCorrupted = source.FCorrupted;
-    FBitmap = source.FBitmap ? std::make_unique<TBitmap>(*source.FBitmap) : nullptr;
+    ForgetPixels();
+    const bool sourceClean = !source.FBitmap || source.Clean();
+    if (source.FPacked && sourceClean) {
+        // The packed pixels are shared; the bitmap only while they are not ready.
+        FPacked = source.FPacked;
+        if (source.FBitmap) {
+            FLook = TBitmapLook{source.FBitmap->Transparent(), source.FBitmap->TransparentMode(),
+                                source.FBitmap->TransparentColor()};
+            if (!FPacked->Ready()) {
+                FBitmap = std::make_unique<TBitmap>(*source.FBitmap);
+                FCleanGeneration = FBitmap->Generation();
+                FLook.reset();
+            }
+        } else {
+            FLook = source.FLook;
+        }
+    } else if (source.FBitmap) {
+        FBitmap = std::make_unique<TBitmap>(*source.FBitmap);
+        if (source.Clean() && FImage->Encoded())
+            FCleanGeneration = FBitmap->Generation();
+    }
     if (source.HasComment())
         Comment() = source.CommentLines();
-    if (FOwner)
+    if (FOwner) {
+        FOwner->FrameAssigned(*this);
         FOwner->RecomputeScreenSize();
+    }
 }
 
 void TZGIFFrame::Assign(const TZGIFImage& source)
@@ -69,8 +107,10 @@ void TZGIFFrame::Assign(const TBitmap& source)
     FBitmap = std::make_unique<TBitmap>(source);
     if (source.Transparent())
         FTransparentColor = ColorToRGB(source.TransparentColor());
-    if (FOwner)
+    if (FOwner) {
+        FOwner->FrameAssigned(*this);
         FOwner->RecomputeScreenSize();
+    }
 }
 
 void TZGIFFrame::AssignTo(TBitmap& destination)
@@ -133,11 +173,75 @@ void TZGIFFrame::SetOrigin(TPoint value)
 TBitmap& TZGIFFrame::Bitmap()
 {
     if (!FBitmap || FBitmap->Empty()) {
-        FBitmap = std::make_unique<TBitmap>();
-        if (FImage->Encoded())
-            Decode();
+        if (FPacked) {
+            FBitmap = std::make_unique<TBitmap>(FPacked->Wait()->Unpack());
+        } else {
+            FBitmap = std::make_unique<TBitmap>();
+            if (FImage->Encoded())
+                Decode();
+        }
+        if (FLook) {
+            FBitmap->SetTransparent(FLook->Transparent);
+            FBitmap->SetTransparentColor(FLook->Color);
+            FBitmap->SetTransparentMode(FLook->Mode);
+            FLook.reset();
+        }
+        FCleanGeneration = FPacked || FImage->Encoded() ? FBitmap->Generation() : 0;
     }
+    if (FOwner)
+        FOwner->FrameUsed(*this);
     return *FBitmap;
+}
+
+bool TZGIFFrame::HasBitmap() const
+{
+    return (FBitmap && !FBitmap->Empty()) || FPacked;
+}
+
+bool TZGIFFrame::Clean() const
+{
+    return FBitmap && FCleanGeneration != 0 && FBitmap->Generation() == FCleanGeneration;
+}
+
+bool TZGIFFrame::Restorable() const
+{
+    return FPacked || (FImage->Encoded() && Clean());
+}
+
+bool TZGIFFrame::DropCachedBitmap()
+{
+    if (!FBitmap)
+        return true;
+    try {
+        if (!Clean()) {
+            // Something drew on the bitmap: its pixels are packed again first.
+            if (!FPacked || !TZGIFImage::Packable(*FBitmap))
+                return false;
+            FPacked = TFramePacker::PackNow(FBitmap->ConstImage(), FBitmap->PixelFormat());
+        }
+        if (FPacked)
+            FPacked->Wait();
+    } catch (const std::exception&) {
+        // Packing failed (memory): the frame keeps its bitmap.
+        FPacked.reset();
+        FCleanGeneration = 0;
+        return false;
+    }
+    FLook = TBitmapLook{FBitmap->Transparent(), FBitmap->TransparentMode(), FBitmap->TransparentColor()};
+    FBitmap.reset();
+    FCleanGeneration = 0;
+    return true;
+}
+
+std::shared_ptr<const TGIFItem> TZGIFFrame::PackedItem() const
+{
+    if (!FPacked || (FBitmap && !Clean()))
+        return nullptr;
+    try {
+        return FPacked->Wait()->Item();
+    } catch (const std::exception&) {
+        return nullptr;
+    }
 }
 
 void TZGIFFrame::Decode()
@@ -163,21 +267,34 @@ void TZGIFFrame::Decode()
 
 void TZGIFFrame::FreeBitmap()
 {
-    if (FImage->Encoded())
+    if (FPacked && DropCachedBitmap()) {
+        if (FOwner)
+            FOwner->FrameForgotten(*this);
+    } else if (FImage->Encoded()) {
+        if (FOwner)
+            FOwner->FrameForgotten(*this);
         FBitmap.reset();
+        FPacked.reset();
+        FLook.reset();
+        FCleanGeneration = 0;
+    }
 }
 
 int TZGIFFrame::Width() const
 {
-    if (HasBitmap())
+    if (FBitmap && !FBitmap->Empty())
         return FBitmap->Width();
+    if (FPacked)
+        return FPacked->Width();
     return FImage->Encoded() ? FImage->FSize.cx : 0;
 }
 
 int TZGIFFrame::Height() const
 {
-    if (HasBitmap())
+    if (FBitmap && !FBitmap->Empty())
         return FBitmap->Height();
+    if (FPacked)
+        return FPacked->Height();
     return FImage->Encoded() ? FImage->FSize.cy : 0;
 }
 

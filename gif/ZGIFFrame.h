@@ -1,8 +1,11 @@
 #pragma once
-// TZGIFFrame: one frame of a TZGIFImage. A frame has up to two forms: its
-// bitmap (assigned or decoded) and its encoded data (read from a file or made
-// when the image is written). Encoded data is shared between copies and never
-// changed in place; the bitmap is produced from it on first access.
+// TZGIFFrame: one frame of a TZGIFImage. A frame has up to three forms: its
+// bitmap (assigned or decoded), its encoded data (read from a file or made
+// when the image is written) and, in an image that packs its frames, a
+// lossless packed copy of its assigned full-colour pixels. Encoded data and
+// packed pixels are shared between copies and never changed in place; the
+// bitmap is produced from the packed pixels, or else from the encoded data, on
+// first access.
 #include "gif/Extension.h"
 #include "gif/GIFItem.h"
 #include "gif/GIFTypes.h"
@@ -11,9 +14,11 @@
 
 #include <QStringList>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class TCanvas;
+class TPackTicket;
 class TZGIFImage;
 
 class TZGIFFrame {
@@ -46,11 +51,16 @@ public:
     bool Grayscale() const { return FGrayscale; }
     bool LocalColors() const { return FLocalColors; }
 
-    // The frame's pixels, decoded from the encoded data when needed (an empty
-    // bitmap when there is neither). Decoding errors are raised.
+    // The frame's pixels, unpacked or decoded from the encoded data when needed
+    // (an empty bitmap when there is neither). Decoding errors are raised.
+    // In an image that packs its frames, the bitmap may be dropped once other
+    // frames of the image are decoded: the reference is good until then, and
+    // a copy (cheap: it shares the pixels) keeps them for longer.
     TBitmap& Bitmap();
-    bool HasBitmap() const { return FBitmap && !FBitmap->Empty(); }
-    // Drops the decoded pixels of an encoded frame; they are decoded again on next access.
+    // The frame has pixels of its own: a bitmap, or packed pixels.
+    bool HasBitmap() const;
+    // Drops the decoded pixels of an encoded or packed frame; they are decoded
+    // again on next access.
     void FreeBitmap();
     // Size of the bitmap, or of the encoded frame when it is not decoded yet; 0 without either.
     int Width() const;
@@ -76,13 +86,36 @@ private:
     friend class TGIFReader;
     friend class TGIFWriter;
 
+    friend class TFrameCache;
+
     void Reset();
     void Decode();
     void NotifyOwner();
+    // The bitmap equals its packed or encoded form (nothing was drawn on it since).
+    bool Clean() const;
+    // The bitmap can be dropped and made again exactly.
+    bool Restorable() const;
+    // Drops the bitmap when it can be made again exactly (packing it first when
+    // its pixels changed); false when it is kept.
+    bool DropCachedBitmap();
+    // What the writer would encode: the packed frame's GIF data, or null.
+    std::shared_ptr<const TGIFItem> PackedItem() const;
+    void ForgetPixels(); // bitmap, packed pixels and kept look go
+
+    // The transparency settings of a dropped bitmap, given back to it when it
+    // is made again.
+    struct TBitmapLook {
+        bool Transparent = false;
+        TTransparentMode Mode = TTransparentMode::tmAuto;
+        TColor Color = clNone;
+    };
 
     TZGIFImage* FOwner;
     std::unique_ptr<TBitmap> FBitmap;
     std::shared_ptr<const TGIFItem> FImage;
+    std::shared_ptr<TPackTicket> FPacked; // lossless copy of assigned full-colour pixels, or null
+    uint64_t FCleanGeneration = 0;        // FBitmap's generation when it equalled its packed or encoded form
+    std::optional<TBitmapLook> FLook;     // set while the bitmap is dropped
     std::vector<TExtension> FExtensions;
     TPoint FTopLeft;
     bool FInterlaced = false;

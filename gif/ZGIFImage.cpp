@@ -60,6 +60,8 @@ void TZGIFImage::Assign(const TZGIFImage& source)
         frames.push_back(std::move(frame));
     }
     FItems = std::move(frames);
+    for (auto& frame : FItems)
+        FrameAssigned(*frame);
     FScreenWidth = source.FScreenWidth;
     FScreenHeight = source.FScreenHeight;
     FFrameIndex = source.FFrameIndex;
@@ -344,8 +346,8 @@ void TZGIFImage::EncodeAllFrames()
         if (!frame->Item().Encoded())
             Encode(*frame);
     for (auto& frame : FItems)
-        if (frame->FBitmap && frame->FBitmap->Palette().empty()) {
-            frame->FBitmap.reset();
+        if ((frame->FBitmap && frame->FBitmap->Palette().empty()) || frame->FPacked) {
+            frame->ForgetPixels();
             frame->Bitmap();
         }
 }
@@ -366,9 +368,15 @@ void TZGIFImage::Encode(TZGIFFrame& frame)
     if (OnProgress)
         progress = [this](int percent) { Progress(TProgressStage::psRunning, percent); };
     Progress(TProgressStage::psStarting, 0);
-    std::shared_ptr<TGIFItem> item;
+    std::shared_ptr<const TGIFItem> item;
     try {
-        item = TGIFFrameCodec::Encode(*frame.FBitmap, frame.FTransparentColor, progress);
+        // Packed pixels of at most 256 colours were encoded as writing encodes them.
+        item = frame.PackedItem();
+        if (!item) {
+            // A copy: decoding this frame cannot drop it.
+            const TBitmap bitmap = frame.Bitmap();
+            item = TGIFFrameCodec::Encode(bitmap, frame.FTransparentColor, progress);
+        }
     } catch (const EAbort& e) {
         frame.FImage = std::make_shared<const TGIFItem>();
         frame.FTransparentColor = clNone;
@@ -431,9 +439,10 @@ void TZGIFImage::Grayscale()
             GreyTable(*table);
             item->FColorMap = std::move(table);
             frame->FImage = std::move(item);
-            frame->FBitmap.reset();
+            frame->ForgetPixels();
         } else if (frame->HasBitmap()) {
-            TBitmap& bitmap = *frame->FBitmap;
+            TBitmap bitmap = frame->Bitmap();
+            frame->ForgetPixels(); // the grey pixels are the frame's own from now on
             if (bitmap.BitsPerPixel() <= 8) {
                 std::vector<TColor> palette = bitmap.Palette();
                 for (TColor& c : palette)
@@ -449,6 +458,8 @@ void TZGIFImage::Grayscale()
                     }
                 }
             }
+            frame->FBitmap = std::make_unique<TBitmap>(std::move(bitmap));
+            FrameAssigned(*frame);
         }
         frame->FTransparentColor = Grey(frame->FTransparentColor);
         frame->FGrayscale = true;
@@ -466,6 +477,83 @@ void TZGIFImage::RecomputeScreenSize()
     }
     FScreenWidth = uint16_t(std::clamp(width, 0, 0xFFFF));
     FScreenHeight = uint16_t(std::clamp(height, 0, 0xFFFF));
+}
+
+bool TZGIFImage::Packable(const TBitmap& bitmap)
+{
+    return (bitmap.PixelFormat() == TPixelFormat::pf24bit || bitmap.PixelFormat() == TPixelFormat::pf32bit)
+        && !bitmap.Empty() && bitmap.ConstImage().format() == QImage::Format_RGB32;
+}
+
+void TZGIFImage::SetPackFrames(bool on, int threads)
+{
+    if (!on) {
+        FCache.reset(); // the bitmaps decoded now stay; packed frames decode on their next access
+        FPacker.reset();
+        return;
+    }
+    const int64_t budget = FCache ? FCache->Budget() : DefaultCacheBudget;
+    FPacker.reset();
+    FPacker = std::make_unique<TFramePacker>(threads);
+    FCache = std::make_unique<TFrameCache>(budget);
+    for (auto& frame : FItems)
+        FrameAssigned(*frame);
+}
+
+int64_t TZGIFImage::CacheBudget() const
+{
+    return FCache ? FCache->Budget() : DefaultCacheBudget;
+}
+
+void TZGIFImage::SetCacheBudget(int64_t bytes)
+{
+    if (FCache)
+        FCache->SetBudget(std::max<int64_t>(bytes, 0));
+}
+
+int64_t TZGIFImage::CachedBytes() const
+{
+    return FCache ? FCache->Bytes() : 0;
+}
+
+int64_t TZGIFImage::PackedBytes() const
+{
+    int64_t bytes = 0;
+    std::vector<const TPackTicket*> seen; // copies of a frame share its packed pixels
+    for (const auto& frame : FItems) {
+        const TPackTicket* ticket = frame->FPacked.get();
+        if (!ticket || std::find(seen.begin(), seen.end(), ticket) != seen.end())
+            continue;
+        seen.push_back(ticket);
+        try {
+            bytes += int64_t(ticket->Wait()->Bytes());
+        } catch (const std::exception&) {
+        }
+    }
+    return bytes;
+}
+
+void TZGIFImage::FrameAssigned(TZGIFFrame& frame)
+{
+    if (!FCache || !frame.FBitmap)
+        return;
+    if (!frame.FPacked && !frame.Clean() && Packable(*frame.FBitmap)) {
+        frame.FPacked = FPacker->Submit(frame.FBitmap->ConstImage(), frame.FBitmap->PixelFormat());
+        frame.FCleanGeneration = frame.FBitmap->Generation();
+    }
+    FrameUsed(frame);
+}
+
+void TZGIFImage::FrameUsed(TZGIFFrame& frame)
+{
+    if (FCache && frame.FBitmap && frame.Restorable())
+        FCache->Touch(frame, frame.FBitmap->ConstImage().sizeInBytes());
+}
+
+void TZGIFImage::FrameForgotten(const TZGIFFrame& frame)
+{
+    if (FCache)
+        FCache->Forget(frame);
 }
 
 void TZGIFImage::Changed()

@@ -3,6 +3,8 @@
 // global data and every frame's encoded data by reference counting, so copying
 // an image copies no pixels. Frames are decoded on first use and encoded when
 // the image is written.
+#include "gif/FrameCache.h"
+#include "gif/FramePacker.h"
 #include "gif/GIFData.h"
 #include "gif/GIFTypes.h"
 #include "gif/ZGIFFrame.h"
@@ -105,6 +107,22 @@ public:
     // Grows the logical screen to the largest frame extent, as after any frame change.
     void RecomputeScreenSize();
 
+    // Packing keeps a long animation small: the assigned full-colour pixels of
+    // every frame are packed without loss on `threads` threads (< 0: one per
+    // core, 0: at once), and only the most recently used decoded bitmaps are
+    // kept, up to CacheBudget() bytes. Off by default; the setting belongs to
+    // this image and is not copied by Assign.
+    void SetPackFrames(bool on, int threads = -1);
+    bool PackFrames() const { return FCache != nullptr; }
+    static constexpr int64_t DefaultCacheBudget = int64_t(64) << 20;
+    int64_t CacheBudget() const;
+    void SetCacheBudget(int64_t bytes);
+    // Bytes of decoded bitmaps the cache holds, and of packed pixels (waits for packing).
+    int64_t CachedBytes() const;
+    int64_t PackedBytes() const;
+    // A bitmap the packer takes: 24 or 32 bits per pixel, not empty.
+    static bool Packable(const TBitmap& bitmap);
+
     TNotifyEvent OnChange;
     TProgressEvent OnProgress;
     void Changed();
@@ -117,7 +135,15 @@ private:
 
     TGIFData& MutableData(); // copies the global data first when it is shared
     void Encode(TZGIFFrame& frame);
+    // A frame got new pixels: packed when this image packs its frames.
+    void FrameAssigned(TZGIFFrame& frame);
+    // A frame's bitmap was used: kept in the cache when it can be made again.
+    void FrameUsed(TZGIFFrame& frame);
+    void FrameForgotten(const TZGIFFrame& frame);
 
+    // Declared before the frames, which leave the cache when they go.
+    std::unique_ptr<TFramePacker> FPacker;
+    std::unique_ptr<TFrameCache> FCache;
     std::shared_ptr<TGIFData> FImage;
     TGIFVersion FVersion = TGIFVersion::gvUnknown;
     std::vector<std::unique_ptr<TZGIFFrame>> FItems;

@@ -10,6 +10,8 @@ TEditorCore::TEditorCore(TDialogs& dialogs, TProgress& progress, TZGIFAnimatorCo
         // Without a window the core handles its own animator's frame changes.
         GIFAnimator->OnFrameChanged = [this] { GIFAnimatorFrameChanged(); };
     }
+    // A rendered animation can run to thousands of frames: they are kept packed.
+    Animation().SetPackFrames(true);
     FillIBMP(200, 200);
     FillBitmap(FramePanelBMP, clWhite, 200, 200);
     FillBitmap(BMP, clWhite, 200, 200);

@@ -12,17 +12,19 @@ namespace {
 // The largest bitmap that can be made (as in Bitmap.cpp): 2^28 pixels.
 constexpr int64_t kMaxFramePixels = int64_t(1) << 28;
 
-// Each rendered frame keeps a 24-bit copy of the frame bitmap; the pass starts
-// only when the frame is within the bitmap limit and all of them fit in three
-// quarters of the memory still available.
-bool FramesFitInMemory(int count, int width, int height)
+// Rendered frames are kept packed, a few of them decoded as well. Full-colour
+// frames pack to about half of their 24-bit size at worst, frames of few
+// colours to far less; the pass starts only when the frame is within the
+// bitmap limit and the frames, at that worst size, fit in three quarters of
+// the memory still available.
+bool FramesFitInMemory(int count, int width, int height, int64_t cacheBudget)
 {
     const int64_t pixels = int64_t(std::max(width, 1)) * std::max(height, 1);
     if (pixels > kMaxFramePixels)
         return false;
     const int64_t rowBytes = (int64_t(std::max(width, 1)) * 3 + 3) / 4 * 4;
-    const int64_t frameBytes = rowBytes * std::max(height, 1) + 512;
-    return int64_t(count) * frameBytes <= AvailableMemory() / 4 * 3;
+    const int64_t frameBytes = rowBytes * std::max(height, 1) / 2 + 512;
+    return cacheBudget + int64_t(count) * frameBytes <= AvailableMemory() / 4 * 3;
 }
 
 } // namespace
@@ -58,7 +60,7 @@ bool TEditorCore::ApplyFig()
         Doc.FigOrd.push_back(obj->FigNum);
     const int count = GetMaxNum();
     // Frames that cannot all be held leave the animation as it is.
-    if (!FramesFitInMemory(count, Doc.ImgWidth, Doc.ImgHeight)) {
+    if (!FramesFitInMemory(count, Doc.ImgWidth, Doc.ImgHeight, animation.CacheBudget())) {
         Doc.IsRedrawFrames = false;
         Dialogs.ShowMessage(Msg.QRAM);
         return false;
