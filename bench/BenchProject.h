@@ -3,7 +3,9 @@
 // (its composites made as on opening), the same frames as the rendered
 // animation, and 20 figures of every kind, each in its own cell of a 5 x 4
 // grid, with a bold outline and its own fill colour, moving down and right
-// between a key frame at the first frame and one at the last.
+// between a key frame at the first frame and one at the last. Fill() takes
+// another length of the project (the figures' frames) and of its background
+// GIF; past the GIF's end the frames show the background colour.
 #include "drawobjects/Pic.h"
 #include "drawobjects/SolidWithText.h"
 #include "drawobjects/TextBezier.h"
@@ -63,10 +65,10 @@ struct TBenchProject {
     THeadlessProgress Progress;
     TProjectFile File{Doc, Animation, Progress};
 
-    void Fill()
+    void Fill(int frames = kProjectFrames, int gifFrames = kProjectFrames)
     {
         Doc.ClearProject();
-        Doc.Animation.BackGIF = MakeBackground(kProjectFrames);
+        Doc.Animation.BackGIF = MakeBackground(gifFrames);
         Doc.BackNum = AddBMPArr(Doc, Doc.Animation.BackGIF, Progress);
         Animation = Doc.Animation.BackGIF;
         Doc.ImgWidth = kProjectWidth;
@@ -94,9 +96,9 @@ struct TBenchProject {
                 pic->Modify = true;
             }
             const int num = Doc.NewFigure(kind, std::move(obj), 0);
-            Doc.Animation.Figures[size_t(num)].Count = kProjectFrames;
+            Doc.Animation.Figures[size_t(num)].Count = frames;
             Doc.StoreNewFigure(num);
-            Doc.CurIndex = kProjectFrames - 1;
+            Doc.CurIndex = frames - 1;
             Doc.GetFig(num);
             Doc.Animation.Figures[size_t(num)].Obj->Left += 40;
             Doc.Animation.Figures[size_t(num)].Obj->Top += 40;

@@ -72,6 +72,9 @@ void BM_RedrawFrames(benchmark::State& state)
     TEditorCore core(dialogs, progress);
     QTemporaryDir folder;
     BuildProject(core, folder.path());
+    // Argument: threads packing the frames (-1 one per core), or -2 for no packing.
+    const int threads = int(state.range(0));
+    core.Animation().SetPackFrames(threads >= -1, threads);
     for (auto _ : state) {
         core.RedrawAnimation();
         if (core.FrameCount() != kFrames)
@@ -79,6 +82,6 @@ void BM_RedrawFrames(benchmark::State& state)
     }
     state.counters["frames/s"] = benchmark::Counter(double(kFrames) * state.iterations(), benchmark::Counter::kIsRate);
 }
-BENCHMARK(BM_RedrawFrames)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_RedrawFrames)->Unit(benchmark::kMillisecond)->MinTime(3.0)->ArgName("pack_threads")->Arg(-1)->Arg(1)->Arg(-2);
 
 } // namespace

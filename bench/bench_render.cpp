@@ -1,8 +1,10 @@
 // "zembra render PROJECT.zembra --gif OUT.gif" in-process on the project of
 // BenchProject.h: opening it, "Redraw Frames" and writing the GIF.
 //
-// bench_render --write-project=PATH only writes that project to PATH and
-// exits, so that the real binary can be measured on it (measure-render.sh).
+// bench_render --write-project=PATH [--frames=N] [--gif-frames=M] only writes
+// that project (N frames long, a background GIF of M frames; 100 and 100 by
+// default) to PATH and exits, so that the real binary can be measured on it
+// (measure-render.sh).
 #include "bench/BenchProject.h"
 #include "cli/RenderCommand.h"
 
@@ -13,6 +15,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <malloc.h>
 #include <optional>
@@ -20,10 +23,10 @@
 namespace {
 
 // Writes the project; the error text when it fails.
-std::optional<QString> WriteProject(const QString& path)
+std::optional<QString> WriteProject(const QString& path, int frames, int gifFrames)
 {
     bench::TBenchProject project;
-    project.Fill();
+    project.Fill(frames, gifFrames);
     if (!project.File.Write(path))
         return project.File.ErrorText();
     return std::nullopt;
@@ -63,7 +66,7 @@ void BM_Render(benchmark::State& state)
     const QString project = QDir(Folder().path()).filePath(QStringLiteral("render.zembra"));
     const QString gif = QDir(Folder().path()).filePath(QStringLiteral("render.gif"));
     if (!QFileInfo::exists(project))
-        if (const auto error = WriteProject(project)) {
+        if (const auto error = WriteProject(project, bench::kProjectFrames, bench::kProjectFrames)) {
             state.SkipWithError(error->toStdString().c_str());
             return;
         }
@@ -89,16 +92,30 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    std::optional<QString> path;
+    int frames = bench::kProjectFrames;
+    int gifFrames = bench::kProjectFrames;
+    auto value = [](const char* arg, const char* flag) -> const char* {
+        return std::strncmp(arg, flag, std::strlen(flag)) == 0 ? arg + std::strlen(flag) : nullptr;
+    };
     for (int i = 1; i < argc; ++i) {
-        constexpr const char* flag = "--write-project=";
-        if (std::strncmp(argv[i], flag, std::strlen(flag)) != 0)
-            continue;
-        const QString path = QString::fromLocal8Bit(argv[i] + std::strlen(flag));
-        if (path.isEmpty()) {
+        if (const char* v = value(argv[i], "--write-project="))
+            path = QString::fromLocal8Bit(v);
+        else if (const char* n = value(argv[i], "--frames="))
+            frames = std::atoi(n);
+        else if (const char* m = value(argv[i], "--gif-frames="))
+            gifFrames = std::atoi(m);
+    }
+    if (path) {
+        if (path->isEmpty()) {
             std::fputs("--write-project needs a path\n", stderr);
             return 1;
         }
-        if (const auto error = WriteProject(path)) {
+        if (frames < 1 || gifFrames < 1 || frames > 100000 || gifFrames > 100000) {
+            std::fputs("--frames and --gif-frames take 1 to 100000\n", stderr);
+            return 1;
+        }
+        if (const auto error = WriteProject(*path, frames, gifFrames)) {
             std::fprintf(stderr, "%s\n", error->toUtf8().constData());
             return 1;
         }

@@ -1,26 +1,29 @@
 #!/usr/bin/env bash
 # Times the real binary on the benchmark project: writes the project of
-# bench/BenchProject.h (100-frame 640 x 480 background GIF, 20 figures) with
+# bench/BenchProject.h (FRAMES frames of 640 x 480 over a background GIF of
+# GIF_FRAMES frames, 20 figures; 100 and 100 by default) with
 # bench_render --write-project, runs
 #   zembra render P.zembra --gif OUT.gif
 # under /usr/bin/time -v several times, and prints wall time, user+sys time,
 # maximum resident set size and the size of the GIF, then checks that the GIF
-# decodes to 100 frames of 640 x 480. Builds nothing: configure the build
+# decodes to FRAMES frames of 640 x 480. Builds nothing: configure the build
 # folder with -DZEMBRA_BENCH=ON (RelWithDebInfo) and build the targets
 # zembra and bench_render first.
 #
-# usage: bench/measure-render.sh BUILD_DIR [RUNS]   (RUNS defaults to 3)
+# usage: bench/measure-render.sh BUILD_DIR [RUNS [FRAMES [GIF_FRAMES]]]
+#        (RUNS defaults to 3; GIF_FRAMES to the smaller of FRAMES and 100)
 set -euo pipefail
 
-if [[ $# -lt 1 || $# -gt 2 ]]; then
-    echo "usage: $0 BUILD_DIR [RUNS]" >&2
+if [[ $# -lt 1 || $# -gt 4 ]]; then
+    echo "usage: $0 BUILD_DIR [RUNS [FRAMES [GIF_FRAMES]]]" >&2
     exit 2
 fi
 build=$(cd "$1" && pwd)
 runs=${2:-3}
+frames=${3:-100}
+gif_frames=${4:-$((frames < 100 ? frames : 100))}
 zembra=$build/app/zembra
 writer=$build/bench/bench_render
-frames=100
 width=640
 height=480
 
@@ -34,10 +37,12 @@ if [[ ! -x /usr/bin/time ]]; then
     echo "/usr/bin/time is missing (Debian package time)" >&2
     exit 1
 fi
-if ! [[ $runs =~ ^[1-9][0-9]*$ ]]; then
-    echo "RUNS must be a positive number" >&2
-    exit 2
-fi
+for n in "$runs" "$frames" "$gif_frames"; do
+    if ! [[ $n =~ ^[1-9][0-9]*$ ]]; then
+        echo "RUNS, FRAMES and GIF_FRAMES must be positive numbers" >&2
+        exit 2
+    fi
+done
 
 export QT_QPA_PLATFORM=offscreen
 work=$(mktemp -d)
@@ -47,8 +52,8 @@ if [[ -z ${XDG_RUNTIME_DIR:-} ]]; then
     export XDG_RUNTIME_DIR=$work/runtime
 fi
 
-"$writer" --write-project="$work/bench.zembra" 2>/dev/null
-echo "project: $(find "$work" -type f -printf "%s\n" | awk "{ s += \$1 } END { print s }") bytes ($frames-frame ${width}x${height} background GIF, 20 figures)"
+"$writer" --write-project="$work/bench.zembra" --frames="$frames" --gif-frames="$gif_frames" 2>/dev/null
+echo "project: $(find "$work" -type f -printf "%s\n" | awk "{ s += \$1 } END { print s }") bytes ($frames frames of ${width}x${height}, $gif_frames-frame background GIF, 20 figures)"
 echo "build:   $build ($(grep -m1 '^CMAKE_BUILD_TYPE' "$build/CMakeCache.txt" | cut -d= -f2))"
 
 # Seconds from /usr/bin/time's "h:mm:ss" or "m:ss.cc".
@@ -56,7 +61,7 @@ echo "build:   $build ($(grep -m1 '^CMAKE_BUILD_TYPE' "$build/CMakeCache.txt" | 
 field() { grep -F "$1" "$work/time.txt" | sed 's/.*: //'; }
 seconds() { awk -F: '{ s = 0; for (i = 1; i <= NF; ++i) s = s * 60 + $i; printf "%.2f", s }' <<<"$1"; }
 
-printf '%-4s %8s %8s %8s %10s %10s %10s\n' run wall_s user_s sys_s maxrss_MiB gif_bytes frames/s
+printf '%-4s %8s %8s %8s %10s %10s %10s %12s\n' run wall_s user_s sys_s maxrss_MiB gif_bytes frames/s B/px/frame
 for ((run = 1; run <= runs; ++run)); do
     rm -f "$work/out.gif"
     if ! /usr/bin/time -v -o "$work/time.txt" "$zembra" render "$work/bench.zembra" --gif "$work/out.gif" \
@@ -70,8 +75,9 @@ for ((run = 1; run <= runs; ++run)); do
     sys=$(field 'System time')
     rss=$(field 'Maximum resident set size')
     bytes=$(stat -c %s "$work/out.gif")
-    printf '%-4s %8s %8s %8s %10.1f %10s %10.1f\n' "$run" "$wall" "$user" "$sys" \
-        "$(awk "BEGIN { print $rss / 1024 }")" "$bytes" "$(awk "BEGIN { print ($wall > 0 ? $frames / $wall : 0) }")"
+    printf '%-4s %8s %8s %8s %10.1f %10s %10.1f %12.3f\n' "$run" "$wall" "$user" "$sys" \
+        "$(awk "BEGIN { print $rss / 1024 }")" "$bytes" "$(awk "BEGIN { print ($wall > 0 ? $frames / $wall : 0) }")" \
+        "$(awk "BEGIN { print $rss * 1024 / ($width * $height * $frames) }")"
 done
 
 # The GIF must decode: every frame, at the project's size.
