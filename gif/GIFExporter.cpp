@@ -162,15 +162,20 @@ std::optional<TEncodedFrame> EncodeVariant(const TPlannedFrame& f, bool keyUncha
         if (fits)
             table = global;
     }
+    TTable local;
     if (!table) {
+        // The transparent entry comes first: a background index of 0 then
+        // names the transparent colour.
         if (needsTransparent) {
             if (own.Colors.size() == 256)
                 return std::nullopt;
-            out.TransparentIndex = own.Add(own.Unused(f.Key));
+            out.TransparentIndex = local.Add(own.Unused(f.Key));
         }
-        own.Pad();
-        out.LocalTable = own.Colors;
-        table = &own;
+        for (const QRgb c : own.Colors)
+            local.Add(c);
+        local.Pad();
+        out.LocalTable = local.Colors;
+        table = &local;
     }
     std::vector<uint8_t> indices(size_t(w) * size_t(h));
     for (int y = 0; y < h; ++y) {
