@@ -8,6 +8,7 @@
 // imagemagick ffmpeg python3-pil.
 //
 //   build-bench/bench/bench_gif --benchmark_counters_tabular=true
+#include "cli/GifCommand.h"
 #include "gif/GIFExporter.h"
 #include "gif/ZGIFImage.h"
 
@@ -438,11 +439,51 @@ void BM_GifsicleO3(benchmark::State& state)
     Quality(state, kind, ReadFile(dir + "/gifsicle.gif"));
 }
 
+// The GIF file whole-frame zembra writes, in the kind's folder.
+QString WholeGif(TKind kind)
+{
+    const QString path = PngFolder(kind) + "/whole.gif";
+    QFile file(path);
+    if (!file.exists() && file.open(QIODevice::WriteOnly))
+        file.write(Encoded(kind));
+    return path;
+}
+
+// "zembra gif frames": decoding every frame and writing it as a PNG
+// (state.range(1): the zlib level).
+void BM_ZembraGifFrames(benchmark::State& state)
+{
+    const TKind kind = TKind(state.range(0));
+    const QString gif = WholeGif(kind);
+    const QString dir = PngFolder(kind) + "/zframes";
+    for (auto _ : state)
+        if (RunGifCommand({"frames", gif, dir, "--png-level", QString::number(state.range(1))}) != 0)
+            state.SkipWithError("gif frames failed");
+    Rate(state);
+    state.SetLabel(QString("%1, level %2").arg(KindNames[state.range(0)]).arg(state.range(1)).toStdString());
+}
+
+// Pillow doing the same (its own GIF decoder, PNG at its default level).
+void BM_PillowGifFrames(benchmark::State& state)
+{
+    const TKind kind = TKind(state.range(0));
+    const QString gif = WholeGif(kind);
+    const QString dir = PngFolder(kind);
+    External(state, "/usr/bin/python3",
+             {"-c",
+              "import sys\nfrom PIL import Image, ImageSequence\n"
+              "for i, f in enumerate(ImageSequence.Iterator(Image.open(sys.argv[1]))):\n"
+              "    f.convert('RGBA').save('%s/p%04d.png' % (sys.argv[2], i + 1))\n",
+              gif, dir});
+}
+
 } // namespace
 
 BENCHMARK(BM_ZembraEncode)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK(BM_ZembraEncodeQuality)->DenseRange(0, 2)->Iterations(1);
 BENCHMARK(BM_ZembraExport)->ArgsProduct({{0, 1, 2}, {1, 2}})->Unit(benchmark::kMillisecond)->MinTime(2)->UseRealTime();
+BENCHMARK(BM_ZembraGifFrames)->ArgsProduct({{0, 1, 2}, {1, 6}})->Unit(benchmark::kMillisecond)->MinTime(1)->UseRealTime();
+BENCHMARK(BM_PillowGifFrames)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(2);
 BENCHMARK(BM_GifsicleO3)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(2);
 BENCHMARK(BM_ZembraDecode)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK(BM_GiflibDecode)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->MinTime(2);
