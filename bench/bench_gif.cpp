@@ -337,13 +337,24 @@ void BM_GiflibDecode(benchmark::State& state)
 }
 
 // The exporter from decoded frames: state.range(1) threads.
+// CPU seconds of the whole process (all threads), user and system.
+double ProcessCpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
 void BM_ZembraExport(benchmark::State& state)
 {
     const TKind kind = TKind(state.range(0));
     Frames(kind);
     QByteArray gif;
+    const double cpu = ProcessCpuSeconds();
     for (auto _ : state)
         gif = Export(kind, int(state.range(1)));
+    state.counters["CPU s"] = benchmark::Counter(ProcessCpuSeconds() - cpu, benchmark::Counter::kAvgIterations);
     Rate(state);
     Quality(state, kind, gif);
     state.SetLabel(QString("%1, %2 thread(s)").arg(KindNames[state.range(0)]).arg(state.range(1)).toStdString());
@@ -456,9 +467,11 @@ void BM_ZembraGifFrames(benchmark::State& state)
     const TKind kind = TKind(state.range(0));
     const QString gif = WholeGif(kind);
     const QString dir = PngFolder(kind) + "/zframes";
+    const double cpu = ProcessCpuSeconds();
     for (auto _ : state)
         if (RunGifCommand({"frames", gif, dir, "--png-level", QString::number(state.range(1))}) != 0)
             state.SkipWithError("gif frames failed");
+    state.counters["CPU s"] = benchmark::Counter(ProcessCpuSeconds() - cpu, benchmark::Counter::kAvgIterations);
     Rate(state);
     state.SetLabel(QString("%1, level %2").arg(KindNames[state.range(0)]).arg(state.range(1)).toStdString());
 }
