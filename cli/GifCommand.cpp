@@ -1,9 +1,11 @@
 #include "cli/GifCommand.h"
+#include "cli/ProgramOptions.h"
 #include "cli/Usage.h"
 
 #include "gif/GIFComposer.h"
 #include "gif/GIFError.h"
 #include "gif/ZGIFImage.h"
+#include "gif/ZGIFImageSource.h"
 #include "platform/Bitmap.h"
 #include "platform/ImageFiles.h"
 
@@ -125,7 +127,7 @@ QImage WithAlpha(const TBitmap& bitmap, TColor key)
     return image;
 }
 
-int Frames(const QString& file, const QString& dir, bool composed)
+int Frames(const QString& file, const QString& dir, bool composed, int pngLevel)
 {
     TZGIFImage image;
     Load(image, file);
@@ -150,7 +152,7 @@ int Frames(const QString& file, const QString& dir, bool composed)
         }
         const QString name = QDir(dir).filePath(QStringLiteral("frame%1.png").arg(i + 1, 4, 10, QLatin1Char('0')));
         try {
-            SavePngRgbaFile(picture, name);
+            SavePngRgbaFile(picture, name, pngLevel);
         } catch (const std::exception& e) {
             throw TCommandError{name, QString::fromStdString(e.what())};
         }
@@ -176,8 +178,14 @@ int Make(const QStringList& args)
     bool looping = true;
     int repeat = 0;
     TColor transparent = clNone;
+    TGIFExportOptions options;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
+        if (QString error; TakeGIFExportOption(args, i, options, error)) {
+            if (!error.isEmpty())
+                throw TCommandError{{}, error};
+            continue;
+        }
         auto value = [&]() -> QString {
             if (i + 1 >= args.size())
                 throw TCommandError{{}, QStringLiteral("%1 needs a value").arg(a)};
@@ -238,11 +246,37 @@ int Make(const QStringList& args)
     image.SetLooping(looping);
     image.SetRepeatCount(uint16_t(repeat));
     try {
-        image.SaveToFile(out);
+        ExportGIF(image, out, options);
     } catch (const std::exception& e) {
         throw TCommandError{out, QString::fromStdString(e.what())};
     }
     return 0;
+}
+
+// frames FILE DIR [--composed] [--png-level N]
+int RunFrames(const QStringList& args)
+{
+    QStringList positional;
+    bool composed = false;
+    int level = kPngFastLevel;
+    for (int i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == QLatin1String("--composed")) {
+            composed = true;
+        } else if (a == QLatin1String("--png-level")) {
+            bool ok = false;
+            level = i + 1 < args.size() ? args[++i].toInt(&ok) : -1;
+            if (!ok || level < 0 || level > 9)
+                throw TCommandError{{}, QStringLiteral("--png-level takes a number from 0 to 9")};
+        } else if (LooksLikeOption(a)) {
+            return ReportUnknownOption(QStringLiteral("gif"), a, CommandSynopsis(TCommand::Gif));
+        } else {
+            positional << a;
+        }
+    }
+    if (positional.size() != 2)
+        return Usage();
+    return Frames(positional[0], positional[1], composed, level);
 }
 
 } // namespace
@@ -253,15 +287,15 @@ int RunGifCommand(const QStringList& args)
         if (args.isEmpty())
             return Usage();
         const QString& command = args[0];
+        if (command == QLatin1String("frames"))
+            return RunFrames(args);
         if (command != QLatin1String("make")) {
             for (const QString& arg : args.mid(1))
-                if (LooksLikeOption(arg) && !(command == QLatin1String("frames") && arg == QLatin1String("--composed")))
+                if (LooksLikeOption(arg))
                     return ReportUnknownOption(QStringLiteral("gif"), arg, CommandSynopsis(TCommand::Gif));
         }
         if (command == QLatin1String("info") && args.size() == 2)
             return Info(args[1]);
-        if (command == QLatin1String("frames") && (args.size() == 3 || (args.size() == 4 && args[3] == QLatin1String("--composed"))))
-            return Frames(args[1], args[2], args.size() == 4);
         if (command == QLatin1String("make"))
             return Make(args.mid(1));
         return Usage();

@@ -61,3 +61,24 @@ std::optional<int> AnswerCommandOptions(TCommand command, const QStringList& arg
     }
     return std::nullopt;
 }
+
+bool TakeGIFExportOption(const QStringList& args, int& i, TGIFExportOptions& options, QString& error)
+{
+    const QString& arg = args[i];
+    if (arg == QLatin1String("--no-optimise") || arg == QLatin1String("--no-optimize")) {
+        options.Optimise = false;
+    } else if (arg == QLatin1String("--dither")) {
+        options.Dither = true;
+    } else if (arg == QLatin1String("--reducer")) {
+        const QString value = i + 1 < args.size() ? args[++i] : QString();
+        if (value == QLatin1String("popularity"))
+            options.Reducer = TColorReducer::Popularity;
+        else if (value == QLatin1String("quality"))
+            options.Reducer = TColorReducer::HighQuality;
+        else
+            error = QStringLiteral("--reducer takes popularity or quality");
+    } else {
+        return false;
+    }
+    return true;
+}

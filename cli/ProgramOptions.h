@@ -2,6 +2,7 @@
 // The options of the program itself (zembra --help, --version), answered
 // before any window or display is needed.
 #include "cli/Usage.h"
+#include "gif/GIFExporter.h"
 
 #include <QStringList>
 #include <optional>
@@ -16,3 +17,9 @@ std::optional<int> AnswerProgramOptions(const QStringList& args);
 // version (status 0); otherwise nothing. Unknown options are the command's own
 // parser's business, as only it knows which values follow which option.
 std::optional<int> AnswerCommandOptions(TCommand command, const QStringList& args);
+
+// The options of the commands that export GIFs: --no-optimise, --reducer
+// popularity|quality, --dither. When args[i] is one of them it is taken (with
+// its value; i moves past it) and true returned, `error` receiving a message
+// for a bad value; false when args[i] is none of them.
+bool TakeGIFExportOption(const QStringList& args, int& i, TGIFExportOptions& options, QString& error);

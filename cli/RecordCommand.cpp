@@ -1,8 +1,10 @@
 #include "cli/RecordCommand.h"
+#include "cli/ProgramOptions.h"
 #include "cli/Usage.h"
 
 #include "editor/core/ScreenRecording.h"
 #include "gif/ZGIFImage.h"
+#include "gif/ZGIFImageSource.h"
 #include "platform/GrabSource.h"
 #include "platform/ScreenGrab.h"
 
@@ -23,6 +25,7 @@ struct TRecordArgs {
     int Interval = 0;
     int Frames = 0;
     QString Out;
+    TGIFExportOptions GifOptions;
     QString UnknownOption; // set when parsing stopped at an option nobody knows
 };
 
@@ -54,6 +57,11 @@ std::optional<QString> Parse(const QStringList& args, TRecordArgs& out)
 {
     double seconds = -1;
     for (int i = 0; i < args.size(); ++i) {
+        if (QString error; TakeGIFExportOption(args, i, out.GifOptions, error)) {
+            if (!error.isEmpty())
+                return error;
+            continue;
+        }
         const QString& arg = args[i];
         if (arg == QStringLiteral("--rect") || arg == QStringLiteral("--interval") || arg == QStringLiteral("--frames")
             || arg == QStringLiteral("--seconds")) {
@@ -161,7 +169,7 @@ int RunRecordCommand(const QStringList& args)
     gif.SetLooping(true);
     gif.SetRepeatCount(0);
     try {
-        gif.SaveToFile(a.Out);
+        ExportGIF(gif, a.Out, a.GifOptions);
     } catch (const std::exception& e) {
         return Fail(a.Out + QStringLiteral(": ") + QString::fromUtf8(e.what()));
     }

@@ -1,4 +1,5 @@
 #include "cli/RenderCommand.h"
+#include "cli/ProgramOptions.h"
 #include "cli/Usage.h"
 
 #include "editor/core/AviExport.h"
@@ -6,6 +7,7 @@
 #include "editor/core/OptionsPage.h"
 #include "editor/core/ProjectLife.h"
 #include "editor/core/ZembraAviWriter.h"
+#include "gif/ZGIFImageSource.h"
 #include "platform/ScriptedDialogs.h"
 
 #include <QDir>
@@ -21,6 +23,7 @@ namespace {
 struct TRenderArgs {
     QString Project;
     std::optional<QString> Gif;
+    TGIFExportOptions GifOptions;
     std::optional<QString> Frames;
     QString Format = QStringLiteral("png");
     int Quality = 77;
@@ -89,6 +92,11 @@ int Fail(const QString& message)
 std::optional<QString> Parse(const QStringList& args, TRenderArgs& out)
 {
     for (int i = 0; i < args.size(); ++i) {
+        if (QString error; TakeGIFExportOption(args, i, out.GifOptions, error)) {
+            if (!error.isEmpty())
+                return error;
+            continue;
+        }
         const QString& arg = args[i];
         auto value = [&]() -> std::optional<QString> {
             if (i + 1 >= args.size())
@@ -171,7 +179,7 @@ int RunRenderCommand(const QStringList& args)
             return Fail(shown.last());
 
         if (a.Gif)
-            core.Animation().SaveToFile(*a.Gif);
+            ExportGIF(core.Animation(), *a.Gif, a.GifOptions);
 
         if (a.Frames) {
             const QString ext = a.Format == QStringLiteral("jpeg") ? QStringLiteral("jpg") : a.Format;

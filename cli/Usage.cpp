@@ -7,16 +7,19 @@
 namespace {
 
 const char* const GifSynopsis =
-    "usage: zembra gif info FILE | frames FILE DIR [--composed] | make OUT.gif "
-    "[--delay MS] [--loop N | --once] [--transparent RRGGBB] IMAGE...";
+    "usage: zembra gif info FILE | frames FILE DIR [--composed] [--png-level 0..9] | make OUT.gif "
+    "[--delay MS] [--loop N | --once] [--transparent RRGGBB] [--no-optimise] [--reducer popularity|quality] "
+    "[--dither] IMAGE...";
 
 const char* const RenderSynopsis =
-    "usage: zembra render PROJECT.zembra [--gif OUT.gif] [--frames DIR [--format png|jpg|gif|bmp] "
+    "usage: zembra render PROJECT.zembra [--gif OUT.gif [--no-optimise] [--reducer popularity|quality] [--dither]] "
+    "[--frames DIR [--format png|jpg|gif|bmp] "
     "[--quality N]] [--save-project OUT.zembra] [--avi OUT.avi [--avi-codec DIB|MJPG] [--avi-quality 0..10000] "
     "[--avi-frame-time MS] [--avi-bits 8|24|32] [--wav FILE[@DELAY_MS]]...]";
 
 const char* const RecordSynopsis =
-    "usage: zembra record --rect X,Y,W,H --interval MS (--frames N | --seconds S) OUT.gif";
+    "usage: zembra record --rect X,Y,W,H --interval MS (--frames N | --seconds S) [--no-optimise] "
+    "[--reducer popularity|quality] [--dither] OUT.gif";
 
 const char* const RegsvrSynopsis = "usage: zembra regsvr [-u] LIBRARY";
 
@@ -25,15 +28,23 @@ Reads and makes GIF files without a display.
   info FILE              print the header line and one line per frame
   frames FILE DIR        write each frame as DIR/frame0001.png ...
     --composed           write the frames as a viewer shows them
+    --png-level N        PNG compression 0..9 (default 1, fast; 9 is smallest)
   make OUT.gif IMAGE...  make an animated GIF of PNG, JPEG, BMP or GIF images
     --delay MS           duration of every frame in milliseconds (default 100)
     --loop N             repeat N times (0, the default, loops forever)
     --once               write no loop block
-    --transparent RRGGBB make that colour transparent in every frame)";
+    --transparent RRGGBB make that colour transparent in every frame
+    --no-optimise        write every frame whole, not only what changed
+    --reducer KIND       colour reduction of frames of more than 256 colours:
+                         quality (the default) or popularity
+    --dither             diffuse the reduction's error (larger files))";
 
 const char* const RenderDetails = R"(
 Opens a project, redraws every frame and writes what is asked, without a display.
   --gif OUT.gif             the animation as a GIF
+  --no-optimise             ... with every frame whole, not only what changed
+  --reducer quality|popularity  colour reduction of frames of more than 256 colours
+  --dither                  diffuse the reduction's error (larger files)
   --frames DIR              each frame as DIR/Image1.png ...
   --format png|jpg|gif|bmp  the frames' file format (default png)
   --quality N               JPEG quality 1..100 (default 77)
@@ -56,12 +67,15 @@ the desktop shares through its screen-cast portal) into an animated GIF.
   --rect X,Y,W,H   the rectangle, in screen pixels
   --interval MS    one frame every MS milliseconds (10..1000000)
   --frames N       stop after N frames
-  --seconds S      stop after S seconds)";
+  --seconds S      stop after S seconds
+  --no-optimise    write every frame whole, not only what changed
+  --reducer KIND   quality (the default) or popularity, for frames of more than 256 colours
+  --dither         diffuse the reduction's error (larger files))";
 
 const char* const ProgramText = R"(usage: zembra [OPTION]... [PROJECT.zembra | ANIMATION.gif]
        zembra gif info FILE
-       zembra gif frames FILE DIR [--composed]
-       zembra gif make OUT.gif [--delay MS] [--loop N | --once] [--transparent RRGGBB] IMAGE...
+       zembra gif frames FILE DIR [--composed] [--png-level 0..9]
+       zembra gif make OUT.gif [--delay MS] [--loop N | --once] [--transparent RRGGBB] [--no-optimise] IMAGE...
        zembra render PROJECT.zembra [--gif OUT.gif] [--frames DIR] [--avi OUT.avi] [OPTION]...
        zembra record --rect X,Y,W,H --interval MS (--frames N | --seconds S) OUT.gif
        zembra regsvr [-u] LIBRARY

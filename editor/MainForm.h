@@ -332,6 +332,7 @@ private:
     QCheckBox* BackTransparentCheck = nullptr;
     QSpinBox* FrameDelaySpin = nullptr;
     QCheckBox* InfinityCheck = nullptr;
+    QCheckBox* OptimiseCheck = nullptr; // Save GIF writes only what changes (a user setting)
     QSpinBox* TimesSpin = nullptr;
 
     // "Preview" page.

@@ -117,6 +117,8 @@ void TMainForm::BuildOptionsPage()
     FrameDelaySpin = MakeSpin(animationGroup, QStringLiteral("FrameDelaySpin"), 10, 1000000, 50);
     InfinityCheck = MakeCheck(animationGroup, QStringLiteral("InfinityCheck"), QStringLiteral("Infinitely"), true);
     TimesSpin = MakeSpin(animationGroup, QStringLiteral("TimesSpin"), 1, 1000, 1);
+    OptimiseCheck = MakeCheck(animationGroup, QStringLiteral("OptimiseCheck"), QStringLiteral("Optimise"), true);
+    OptimiseCheck->setToolTip(QStringLiteral("Save GIF writes only what changes from frame to frame"));
     {
         auto* grid = new QGridLayout(animationGroup);
         grid->addWidget(MakeLabel(animationGroup, QStringLiteral("Default Frame Duration"), FrameDelaySpin), 0, 0);
@@ -126,6 +128,7 @@ void TMainForm::BuildOptionsPage()
         grid->addWidget(MakeLabel(animationGroup, QStringLiteral("Repeat"), TimesSpin, QStringLiteral("RepeatLabel")), 2, 0);
         grid->addWidget(TimesSpin, 2, 1);
         grid->addWidget(MakeLabel(animationGroup, QStringLiteral("time(s)"), nullptr, QStringLiteral("TimesLabel")), 2, 2);
+        grid->addWidget(OptimiseCheck, 3, 0, 1, 3);
         grid->setColumnStretch(3, 1);
     }
 
@@ -192,6 +195,7 @@ void TMainForm::BuildOptionsWiring()
     connect(ProportionalCheck, &QCheckBox::clicked, this, [this](bool on) { Guard([this, on] { Page->ProportionalCheckClick(on); }); });
     connect(BackTransparentCheck, &QCheckBox::clicked, this,
             [this](bool on) { Guard([this, on] { Page->BackTransparentCheckClick(on); }); });
+    connect(OptimiseCheck, &QCheckBox::toggled, this, [this](bool on) { Page->OptimiseGIF = on; });
     connect(InfinityCheck, &QCheckBox::clicked, this, [this](bool on) { Guard([this, on] { Page->InfinityCheckClick(on); }); });
     connect(TimesSpin, &QSpinBox::editingFinished, this,
             [this] { Guard([this] { Page->TimesSpinExit(TimesSpin->value()); }); });

@@ -3,9 +3,11 @@
 #include "editor/MainForm.h"
 
 #include "editor/core/EditorCore.h"
+#include "editor/core/OptionsPage.h"
 
 #include "editor/ImagePanel.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLayout>
@@ -83,11 +85,13 @@ TWindowSettings TMainForm::CurrentWindowSettings() const
     w.PropertyPanelWidth = DrawObjectScroll->width();
     w.FrameStripHeight = FramesImage->height();
     w.LastProject = Core->Doc.ProjFile;
+    w.OptimiseGIF = Page->OptimiseGIF;
     return w;
 }
 
 void TMainForm::ApplyWindowSettings(const TWindowSettings& w)
 {
+    OptimiseCheck->setChecked(w.OptimiseGIF);
     // Sizes that no window can have keep the designed size; a place off every
     // screen keeps the window where it is, so that it can always be seen.
     if (w.Width > 0 && w.Height > 0 && w.Width <= QWIDGETSIZE_MAX && w.Height <= QWIDGETSIZE_MAX)

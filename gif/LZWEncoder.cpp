@@ -71,10 +71,9 @@ private:
     int fCount = 0;
 };
 
-} // namespace
-
-std::vector<uint8_t> TLZWEncoder::Encode(const uint8_t* pixels, int width, int height, ptrdiff_t stride, int codeSize,
-                                         const TProgress& progress)
+template <bool WithAlternates>
+std::vector<uint8_t> EncodeRows(const uint8_t* pixels, const uint8_t* alternates, int width, int height,
+                                ptrdiff_t stride, int codeSize, const TLZWEncoder::TProgress& progress)
 {
     codeSize = std::clamp(codeSize, 2, 8);
     // At most one 12-bit code per pixel, plus a clear and a pending code per
@@ -95,6 +94,7 @@ std::vector<uint8_t> TLZWEncoder::Encode(const uint8_t* pixels, int width, int h
 
     for (int y = 0; y < height; ++y) {
         const uint8_t* row = pixels + ptrdiff_t(y) * stride;
+        [[maybe_unused]] const uint8_t* alternateRow = WithAlternates ? alternates + ptrdiff_t(y) * stride : nullptr;
         for (int x = 0; x < width; ++x) {
             const int c = row[x];
             if (prefix < 0) {
@@ -107,6 +107,16 @@ std::vector<uint8_t> TLZWEncoder::Encode(const uint8_t* pixels, int width, int h
             if (found >= 0) {
                 prefix = found;
                 continue;
+            }
+            if constexpr (WithAlternates) {
+                // The other way of writing this pixel may continue the string.
+                if (const int a = alternateRow[x]; a != c) {
+                    uint32_t unused;
+                    if (const int other = table->Find((uint32_t(prefix) << 8) | uint32_t(a), unused); other >= 0) {
+                        prefix = other;
+                        continue;
+                    }
+                }
             }
             writer.Write(prefix, codeWidth);
             const int code = next++;
@@ -141,4 +151,18 @@ std::vector<uint8_t> TLZWEncoder::Encode(const uint8_t* pixels, int width, int h
     }
     out.push_back(0);
     return out;
+}
+
+} // namespace
+
+std::vector<uint8_t> TLZWEncoder::Encode(const uint8_t* pixels, int width, int height, ptrdiff_t stride, int codeSize,
+                                         const TProgress& progress)
+{
+    return EncodeRows<false>(pixels, nullptr, width, height, stride, codeSize, progress);
+}
+
+std::vector<uint8_t> TLZWEncoder::EncodeWithAlternates(const uint8_t* pixels, const uint8_t* alternates, int width,
+                                                       int height, ptrdiff_t stride, int codeSize)
+{
+    return EncodeRows<true>(pixels, alternates, width, height, stride, codeSize, {});
 }

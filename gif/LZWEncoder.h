@@ -22,4 +22,11 @@ public:
     // be below 2^codeSize. codeSize is 2..8.
     static std::vector<uint8_t> Encode(const uint8_t* pixels, int width, int height, ptrdiff_t stride, int codeSize,
                                        const TProgress& progress = {});
+
+    // The same, for pixels that may be written in either of two ways (both
+    // show alike): alternates[i] is the other index for pixel i, or the same
+    // one. Where the string so far cannot go on with a pixel's index but can
+    // with its alternate, the alternate is taken.
+    static std::vector<uint8_t> EncodeWithAlternates(const uint8_t* pixels, const uint8_t* alternates, int width,
+                                                     int height, ptrdiff_t stride, int codeSize);
 };

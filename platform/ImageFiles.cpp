@@ -90,14 +90,14 @@ QByteArray EncodeJpeg(const TBitmap& bitmap, int quality)
     return JpegCodec::Encode(bitmap, quality);
 }
 
-QByteArray EncodePng(const TBitmap& bitmap)
+QByteArray EncodePng(const TBitmap& bitmap, int level)
 {
-    return PngCodec::Encode(bitmap);
+    return PngCodec::Encode(bitmap, level);
 }
 
-QByteArray EncodePngRgba(const QImage& image)
+QByteArray EncodePngRgba(const QImage& image, int level)
 {
-    return PngCodec::EncodeRgba(image);
+    return PngCodec::EncodeRgba(image, level);
 }
 
 void SaveImageFile(const TBitmap& bitmap, const QString& path, TImageFileKind kind, int jpegQuality)
@@ -126,12 +126,12 @@ void SaveJpegFile(const TBitmap& bitmap, const QString& path, int quality)
     SaveBytes(EncodeJpeg(bitmap, quality), path);
 }
 
-void SavePngFile(const TBitmap& bitmap, const QString& path)
+void SavePngFile(const TBitmap& bitmap, const QString& path, int level)
 {
-    SaveBytes(EncodePng(bitmap), path);
+    SaveBytes(EncodePng(bitmap, level), path);
 }
 
-void SavePngRgbaFile(const QImage& image, const QString& path)
+void SavePngRgbaFile(const QImage& image, const QString& path, int level)
 {
-    SaveBytes(EncodePngRgba(image), path);
+    SaveBytes(EncodePngRgba(image, level), path);
 }

@@ -50,14 +50,17 @@ TBitmap LoadImageFile(const QString& path);
 // bitmaps with a palette (1, 4 or 8 bits) and others as 24-bit RGB.
 QByteArray EncodeBmp(const TBitmap& bitmap);
 QByteArray EncodeJpeg(const TBitmap& bitmap, int quality);
-QByteArray EncodePng(const TBitmap& bitmap);
+// PNG compression: `level` is zlib's 0..9 (-1: libpng's default, 6). Writing
+// many frames takes the fast level; a smaller file costs several times the time.
+inline constexpr int kPngFastLevel = 1;
+QByteArray EncodePng(const TBitmap& bitmap, int level = -1);
 // A 32-bit RGBA PNG that keeps the image's alpha channel.
-QByteArray EncodePngRgba(const QImage& image);
+QByteArray EncodePngRgba(const QImage& image, int level = -1);
 
 // Saving to a file. An existing file is replaced only when the new one has been
 // written completely. `kind` must be Bmp, Jpeg or Png (jpegQuality serves Jpeg only).
 void SaveImageFile(const TBitmap& bitmap, const QString& path, TImageFileKind kind, int jpegQuality);
 void SaveBmpFile(const TBitmap& bitmap, const QString& path);
 void SaveJpegFile(const TBitmap& bitmap, const QString& path, int quality);
-void SavePngFile(const TBitmap& bitmap, const QString& path);
-void SavePngRgbaFile(const QImage& image, const QString& path);
+void SavePngFile(const TBitmap& bitmap, const QString& path, int level = -1);
+void SavePngRgbaFile(const QImage& image, const QString& path, int level = -1);

@@ -7,7 +7,8 @@
 // to 8 bits. Ancillary chunks (gamma, colour profiles, text) are not applied.
 //
 // Writing: indexed bitmaps as palette PNGs of 1, 4 or 8 bits, the others as
-// 8-bit RGB; EncodeRgba keeps a QImage's alpha channel (8-bit RGBA).
+// 8-bit RGB; EncodeRgba keeps a QImage's alpha channel (8-bit RGBA). `level`
+// is zlib's compression level 0..9, -1 for libpng's default.
 //
 // libpng's error handler jumps back into the codec (setjmp/longjmp, across
 // libpng's C frames only), which throws EImageFileError with libpng's message.
@@ -19,7 +20,7 @@
 namespace PngCodec {
 
 TBitmap Decode(const QByteArray& data);
-QByteArray Encode(const TBitmap& bitmap);
-QByteArray EncodeRgba(const QImage& image);
+QByteArray Encode(const TBitmap& bitmap, int level = -1);
+QByteArray EncodeRgba(const QImage& image, int level = -1);
 
 } // namespace PngCodec

@@ -6,6 +6,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libjpeg62-turbo-dev libpng-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev libgif-dev
+  libimagequant-dev python3-pil
   fonts-liberation2 fonts-dejavu-core fontconfig
   clang libclang-rt-14-dev
   ffmpeg strace

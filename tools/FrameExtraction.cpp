@@ -66,7 +66,7 @@ bool ExtractFrames(TEditorCore& core, const TExtractRequest& request, const TExt
         const QString file = ExtractFileName(request.Folder, k, request.Format);
         switch (request.Format) {
         case TExtractFormat::Jpg: SaveJpegFile(frame, file, request.Quality); break;
-        case TExtractFormat::Png: SavePngFile(frame, file); break;
+        case TExtractFormat::Png: SavePngFile(frame, file, kPngFastLevel); break;
         case TExtractFormat::Gif: {
             TZGIFImage gif;
             gif.AddFrame(frame);

@@ -6,6 +6,7 @@
 
 #include "editor/core/PicSize.h"
 #include "gif/ZGIFImage.h"
+#include "gif/ZGIFImageSource.h"
 #include "platform/ImageFiles.h"
 
 #include <QFileInfo>
@@ -583,7 +584,9 @@ void TOptionsPage::SaveGIFButtonClick(const std::optional<QString>& fileName)
     Core.Progress().ApplyStart(100, Core.Msg.QSaveImage);
     Core.Progress().SetProgress(100);
     try {
-        Core.Animation().SaveToFile(file);
+        TGIFExportOptions options;
+        options.Optimise = OptimiseGIF;
+        ExportGIF(Core.Animation(), file, options);
     } catch (...) {
         Core.Progress().Close();
         Core.Progress().SetApply(false);

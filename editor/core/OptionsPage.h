@@ -95,6 +95,9 @@ public:
     // --- Output -----------------------------------------------------------------
     // "Save GIF": asks for the file unless one is given.
     void SaveGIFButtonClick(const std::optional<QString>& fileName = std::nullopt);
+    // "Optimise" beside it: Save GIF writes only what changes from frame to
+    // frame. A setting of the user's, not of the project.
+    bool OptimiseGIF = true;
     // "Save Frame": the current frame by the name's extension.
     void SaveFrameButtonClick(const std::optional<QString>& fileName = std::nullopt);
     // Writes a frame bitmap by the extension (.gif, .jpg/.jpeg at quality 77 or

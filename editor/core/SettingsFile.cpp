@@ -58,6 +58,11 @@ bool ReadSettings(QIODevice& device, TWindowSettings& window, TDefaultParam& def
         return false;
     if (!ReadDefaults(in, defaults))
         return false;
+    if (!device.atEnd()) {
+        uint8_t optimise = 1;
+        in.ReadByte(optimise);
+        read.OptimiseGIF = !in.Ok() || optimise != 0;
+    }
     window = read;
     return true;
 }
@@ -108,6 +113,8 @@ bool WriteSettings(QIODevice& device, const TWindowSettings& w, const TDefaultPa
     out.WriteString(d.TextName);
     out.WriteString(d.TextValue);
     out.WriteStyle(d.TextStyle);
+    if (!w.OptimiseGIF)
+        out.WriteBool(false);
     return out.Ok();
 }
 

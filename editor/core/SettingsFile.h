@@ -8,6 +8,9 @@
 //   BorderWidth, ShadowWidth, TextSize, Angle, TextFill, TextSpeech, Orient,
 //   Left, Top, Width, Height (Int32 each), BackColor, ShadowColor, BorderColor,
 //   TextColor (COLORREF), TextName, TextValue (string), TextStyle (byte).
+// One Boolean may follow, Zembra's own: "Optimise" for Save GIF. It is written
+// only when off, so that a file with the default settings stays the Windows
+// program's byte for byte; a file without it means on.
 #include "model/DefaultParam.h"
 
 #include <QIODevice>
@@ -25,6 +28,7 @@ struct TWindowSettings {
     int32_t PropertyPanelWidth = 0; // DrawObjectScroll
     int32_t FrameStripHeight = 0;   // FramesImage
     QString LastProject;
+    bool OptimiseGIF = true;
 
     friend bool operator==(const TWindowSettings&, const TWindowSettings&) = default;
 };

@@ -230,3 +230,21 @@ TEST(SettingsFile, SavingReplacesTheWholeOldFileAndAFailedSaveCreatesNothing)
     EXPECT_FALSE(QFile::exists(nowhere));
     EXPECT_FALSE(LoadSettingsFile(nowhere, window, defaults));
 }
+
+TEST(SettingsFile, OptimiseOffIsOneTrailingByteAndAFileWithoutItMeansOn)
+{
+    TWindowSettings off = SampleWindow();
+    off.OptimiseGIF = false;
+    QByteArray written;
+    QBuffer buffer(&written);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(WriteSettings(buffer, off, SampleDefaults()));
+    EXPECT_EQ(written, SampleBytes() + QByteArray(1, '\0'));
+
+    TWindowSettings window;
+    TDefaultParam defaults;
+    ASSERT_TRUE(ReadBytes(written, window, defaults));
+    EXPECT_FALSE(window.OptimiseGIF);
+    ASSERT_TRUE(ReadBytes(SampleBytes(), window, defaults));
+    EXPECT_TRUE(window.OptimiseGIF);
+}

@@ -42,7 +42,7 @@ TEST(GifCommand, MakeThenInfoThenFrames)
     const QString a = WritePicture(dir, "a.png", 0xFFFFFFFF, 0xFF0000FF);
     const QString b = WritePicture(dir, "b.bmp", 0xFFFFFFFF, 0xFFFF0000);
     const QString out = dir + "/out.gif";
-    TRun run = RunGif({"make", out, "--delay", "125", "--loop", "3", "--transparent", "FFFFFF", a, b});
+    TRun run = RunGif({"make", out, "--delay", "125", "--loop", "3", "--transparent", "FFFFFF", "--no-optimise", a, b});
     ASSERT_EQ(run.Status, 0) << run.Err;
 
     run = RunGif({"info", out});
@@ -56,8 +56,9 @@ TEST(GifCommand, MakeThenInfoThenFrames)
     const QString again = dir + "/again.gif";
     ASSERT_EQ(RunGif({"make", again, "--once", out}).Status, 0);
     run = RunGif({"info", again});
+    // The exported file always has a global table, whose first entry names the background.
     EXPECT_EQ(run.Out.substr(0, run.Out.find('\n')),
-              "version=89a screen=6x4 frames=1 loop=no repeat=1 background=none corrupted=no");
+              "version=89a screen=6x4 frames=1 loop=no repeat=1 background=FFFFFF corrupted=no");
 
     const QString frames = dir + "/frames";
     ASSERT_EQ(RunGif({"frames", out, frames}).Status, 0);
@@ -97,4 +98,24 @@ TEST(GifCommand, BadInputGivesOneLineAndStatusOne)
     EXPECT_NE(run.Err.find("bad.gif: Unrecognized extension block"), std::string::npos);
     EXPECT_FALSE(QFile::exists(dir + "/x.gif"));
     EXPECT_EQ(RunGif({"rotate"}).Status, 1);
+}
+
+TEST(GifCommand, MakeOptimisesByDefaultAndFramesTakeAPngLevel)
+{
+    const QString dir = TempDir();
+    const QString a = WritePicture(dir, "a.png", 0xFFFFFFFF, 0xFF0000FF);
+    const QString b = WritePicture(dir, "b.png", 0xFFFFFFFF, 0xFFFF0000);
+    const QString out = dir + "/out.gif";
+    TRun run = RunGif({"make", out, "--reducer", "popularity", "--dither", a, b, b});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    run = RunGif({"info", out});
+    EXPECT_NE(run.Out.find("frames=2 "), std::string::npos) << run.Out;
+    EXPECT_NE(run.Out.find("frame=1 origin=2,1 size=1x1 delay=200"), std::string::npos) << run.Out;
+
+    EXPECT_EQ(RunGif({"make", out, "--reducer", "best", a}).Status, 1);
+    EXPECT_EQ(RunGif({"frames", out, dir + "/f", "--png-level", "10"}).Status, 1);
+    ASSERT_EQ(RunGif({"frames", out, dir + "/fast"}).Status, 0);
+    ASSERT_EQ(RunGif({"frames", out, dir + "/small", "--png-level", "9", "--composed"}).Status, 0);
+    EXPECT_EQ(QImage(dir + "/fast/frame0001.png"), QImage(dir + "/small/frame0001.png"));
+    EXPECT_EQ(QImage(dir + "/small/frame0002.png").pixel(2, 1), 0xFFFF0000u);
 }
