@@ -4,14 +4,13 @@
 
 #include "editor/core/EditorCore.h"
 
-#include "editor/ImagePanel.h"
+#include "editor/CanvasPage.h"
+#include "editor/StripPage.h"
 
 #include <QDir>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QScreen>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QSplitter>
 
 namespace {
@@ -80,8 +79,8 @@ TWindowSettings TMainForm::CurrentWindowSettings() const
     w.Top = topLeft.y();
     w.Width = normal.width();
     w.Height = normal.height();
-    w.PropertyPanelWidth = DrawObjectScroll->width();
-    w.FrameStripHeight = FramesImage->height();
+    w.PropertyPanelWidth = CanvasPage->PropertyPanelWidth();
+    w.FrameStripHeight = StripPage->FramesImageHeight();
     w.LastProject = Core->Doc.ProjFile;
     return w;
 }
@@ -101,9 +100,9 @@ void TMainForm::ApplyWindowSettings(const TWindowSettings& w)
         mainLayout->activate();
     if (QLayout* central = centralWidget()->layout())
         central->activate();
-    SetSecondPaneSize(EditorSplitter, w.PropertyPanelWidth);
+    SetSecondPaneSize(CanvasPage->Splitter(), w.PropertyPanelWidth);
     if (w.FrameStripHeight > 0)
-        SetSecondPaneSize(BottomSplitter, w.FrameStripHeight + StripPanel->height() - FramesImage->height());
+        SetSecondPaneSize(BottomSplitter, w.FrameStripHeight + StripPage->height() - StripPage->FramesImageHeight());
 
     if (w.WindowState == StateMaximized)
         setWindowState(Qt::WindowMaximized);
