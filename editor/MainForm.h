@@ -66,7 +66,8 @@ public:
     // Default figure properties.
     void InitDefault();
     void ShowDefault();
-    const TDefaultParam& Defaults() const { return DefaultParam; }
+    // The editor core owns them.
+    const TDefaultParam& Defaults() const;
 
     // Caption and help.
     void ShowCaption();
@@ -113,8 +114,6 @@ public:
     void EnBut();
     // The undo and redo actions name the steps they would take.
     void ShowUndoState();
-
-    TMessages Msg;
 
     // Designed size of the window and its panels.
     static constexpr int DesignWidth = 1180;
@@ -208,8 +207,8 @@ private:
     std::unique_ptr<TPropertyPanels> Panels; // the figure property pages' logic
     TTextMenu* TextMenu = nullptr; // the spin boxes' and the memo's context menu
 
-    // Window state; the project's state lives in the editor core's document.
-    TDefaultParam DefaultParam;
+    // Window state; the project's state, the default figure properties and the
+    // message texts live in the editor core.
     QString ZembraDir;
     TBitmap BMPNo; // "No" placeholder for empty preview boxes
     bool IsStart = true;

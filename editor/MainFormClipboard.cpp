@@ -84,7 +84,6 @@ void TMainForm::PasteImageExecute()
     const QImage image = QGuiApplication::clipboard()->image();
     if (image.isNull())
         return;
-    Core->DefaultParam = DefaultParam;
     Core->PasteImageFigure(TBitmap(image));
 }
 
@@ -99,7 +98,6 @@ void TMainForm::DropFiles(const QStringList& files, QPoint at)
         }
     if (!CommandStates(*Core).Frames)
         return;
-    Core->DefaultParam = DefaultParam;
     Core->DropPictureFiles(files, TPoint{at.x(), at.y()});
 }
 

@@ -37,6 +37,11 @@ TEditorCore& TMainForm::EditorCore() const
     return *Core;
 }
 
+const TDefaultParam& TMainForm::Defaults() const
+{
+    return Core->DefaultParam;
+}
+
 int TMainForm::AnimationFrameCount() const
 {
     return Core ? Core->FrameCount() : 0;
@@ -47,7 +52,6 @@ void TMainForm::BuildEditorCore()
     // The editor core edits the preview control's animation.
     TZGIFAnimator& animator = PreviewPage->CreateAnimator();
     Core = std::make_unique<TEditorCore>(*Dialogs, Progress(), &animator.Core());
-    Core->Msg = Msg;
 
     TEditorHooks& hooks = Core->Hooks;
     hooks.Repaint = [this] { CanvasPage->Canvas()->SetPicture(Core->FramePanelBMP); };
@@ -102,7 +106,6 @@ void TMainForm::BuildEditorCore()
 
 void TMainForm::QNewFigure(TQFigName kind)
 {
-    Core->DefaultParam = DefaultParam;
     Core->QNewFigure(kind);
 }
 
@@ -161,7 +164,7 @@ void TMainForm::ShowUndoState()
 
 void TMainForm::BuildPanelsWiring()
 {
-    Panels = std::make_unique<TPropertyPanels>(*Core, DefaultParam);
+    Panels = std::make_unique<TPropertyPanels>(*Core, Core->DefaultParam);
     TPropertySheets& sheets = Sheets();
     sheets.Wire(*Core, *Panels, [this](const std::function<void()>& command) { Guard(command); });
     sheets.Refill = [this](bool single) { ObjEn(single); };

@@ -79,8 +79,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
 
 void TMainForm::FillMessages()
 {
-    Msg = TMessages{};
-    Core->Msg = Msg;
+    Core->Msg = TMessages{};
 }
 
 void TMainForm::InitFlags()
@@ -91,7 +90,7 @@ void TMainForm::InitFlags()
 
 void TMainForm::CreateWorkObjects()
 {
-    BMPNo = MakeNoImage(Msg.NoImg);
+    BMPNo = MakeNoImage(Core->Msg.NoImg);
     Sheets().SetPlaceholder(BMPNo);
     CanvasPage->ResetCanvas(WhiteBitmap(200, 200));
 }
@@ -198,12 +197,12 @@ void TMainForm::GuardPointer(const std::function<void()>& command)
 
 void TMainForm::InitDefault()
 {
-    DefaultParam.InitDefault();
+    Core->DefaultParam.InitDefault();
 }
 
 void TMainForm::ShowDefault()
 {
-    Sheets().ShowDefault(DefaultParam);
+    Sheets().ShowDefault(Core->DefaultParam);
 }
 
 void TMainForm::ParamButtonClick()
@@ -246,7 +245,7 @@ void TMainForm::HelpExecute()
             return;
         }
     }
-    Dialogs->ShowMessage(Msg.QHelp);
+    Dialogs->ShowMessage(Core->Msg.QHelp);
 }
 
 void TMainForm::AboutExecute()

@@ -54,7 +54,7 @@ bool TMainForm::ReadSettings(QString* lastProject)
 {
     TWindowSettings window;
     const QString path = SettingsPath();
-    if (path.isEmpty() || !LoadSettingsFile(path, window, DefaultParam))
+    if (path.isEmpty() || !LoadSettingsFile(path, window, Core->DefaultParam))
         return false;
     ApplyWindowSettings(window);
     if (lastProject)
@@ -65,7 +65,7 @@ bool TMainForm::ReadSettings(QString* lastProject)
 bool TMainForm::WriteSettings()
 {
     const QString path = SettingsPath();
-    return !path.isEmpty() && SaveSettingsFile(path, CurrentWindowSettings(), DefaultParam);
+    return !path.isEmpty() && SaveSettingsFile(path, CurrentWindowSettings(), Core->DefaultParam);
 }
 
 TWindowSettings TMainForm::CurrentWindowSettings() const

@@ -14,7 +14,7 @@ void TMainForm::BuildStripWiring()
     TEditorHooks& hooks = Core->Hooks;
     hooks.Strip = [this] { StripPage->ShowStrip(*Core); };
     const QColor window = palette().color(QPalette::Window);
-    Core->StripFillColor = RGB(window.red(), window.green(), window.blue());
+    Core->SetStripFillColor(RGB(window.red(), window.green(), window.blue()));
     hooks.CopyBitmap = [](const TBitmap& bitmap) {
         if (QClipboard* clipboard = QGuiApplication::clipboard())
             clipboard->setImage(bitmap.ConstImage());

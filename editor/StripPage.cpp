@@ -110,12 +110,13 @@ void TStripPage::Wire(TEditorCore& core, TOptionsPage& page, const TGuard& guard
 
 void TStripPage::ShowStrip(const TEditorCore& core)
 {
-    FramesImage->SetPicture(core.FramesBMP);
+    const TFrameStrip& strip = core.Strip();
+    FramesImage->SetPicture(strip.FramesBMP);
     const QSignalBlocker block(FramesScrollBar); // set by code, not a scroll by the user
-    FramesScrollBar->setRange(0, core.FramesScroll.Max);
-    FramesScrollBar->setValue(core.FramesScroll.Position);
+    FramesScrollBar->setRange(0, strip.FramesScroll.Max);
+    FramesScrollBar->setValue(strip.FramesScroll.Position);
     FramesScrollBar->setPageStep(std::max(core.Doc.FrCount, 1));
-    FramesScrollBar->setMaximumWidth(core.StripCellsWidth);
+    FramesScrollBar->setMaximumWidth(strip.CellsWidth);
 }
 
 void TStripPage::ShowGoTo(int count, int index)
