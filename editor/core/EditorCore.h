@@ -295,8 +295,8 @@ public:
     TBitmap ApBMP;        // a background frame for frames appended by figure edits
     TBitmap Pic;          // the picture handed to the animation as a new frame
     TBitmap FramePanelBMP; // the canvas the user sees
-    TRect GIFRect{0, 0, 200, 200};
-    TRect BMPRect{0, 0, 200, 200};
+    TRect GIFRect{0, 0, 200, 200}; // where the background GIF's frame is stretched
+    TRect BMPRect{0, 0, 200, 200}; // where the background picture is stretched
 
     // Flags.
     bool IsRedraw = true;      // the redraw question may be asked
@@ -310,16 +310,16 @@ public:
     bool IsOldObj = false;     // single-object gesture
     bool IsShift = false;      // Shift-click toggling
     bool IsSelRec = false;     // rubber band
-    bool FocusRecDrawn = false;
+    bool FocusRecDrawn = false; // the rubber band is drawn on the canvas
     bool IsResize = false;     // frame-size handle
-    int ResX = 0;
+    int ResX = 0;              // the handle's offset from the pointer while it is dragged
     int ResY = 0;
-    int CapX = 0;
+    int CapX = 0;              // the pointer's place on the canvas, shown in the caption
     int CapY = 0;
-    TPoint SelPt1;
+    TPoint SelPt1;             // the rubber band's corners
     TPoint SelPt2;
-    TPoint StartDragPt;
-    std::vector<TDragItem> DragList;
+    TPoint StartDragPt;        // where a drag began
+    std::vector<TDragItem> DragList; // the objects a group drag moves
 
 private:
     void Notify(const std::function<void()>& hook) const
