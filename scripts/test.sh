@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
-# In CI a compiler warning fails the GCC builds (the clang fuzz build only warns).
+# In CI a compiler warning fails the build (GCC and clang alike).
 werror=OFF
 [ "${CI:-}" = true ] && werror=ON
 
@@ -35,7 +35,7 @@ declare -A sample_seeds=([fuzz_gif_reader]=tests/data/corpus/gif [fuzz_wav_reade
 fuzz_targets=()
 for source in fuzz/fuzz_*.cpp; do fuzz_targets+=("$(basename "$source" .cpp)"); done
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DZEMBRA_FUZZ=ON -DZEMBRA_TESTS=OFF
+  -DZEMBRA_FUZZ=ON -DZEMBRA_TESTS=OFF -DZEMBRA_WERROR=$werror
 cmake --build build-fuzz -j "$jobs" --target "${fuzz_targets[@]}"
 mkdir -p build-fuzz/artifacts
 for target in "${fuzz_targets[@]}"; do
