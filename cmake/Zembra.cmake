@@ -1,9 +1,11 @@
-# zembra_library(NAME [DEPS target...])
+# zembra_library(NAME [DEPS target...] [PRIVATE_DEPS target...])
 # A static library made of every .cpp/.h in the calling folder (and its
 # subfolders when RECURSE is given). The repository root is on the include
-# path, so headers are included as "platform/Bitmap.h".
+# path, so headers are included as "platform/Bitmap.h". DEPS are what the
+# layer's headers use, and so what its users get; PRIVATE_DEPS only its
+# sources use: their headers stay out of the users' include path.
 function(zembra_library name)
-  cmake_parse_arguments(ARG "RECURSE" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "RECURSE" "" "DEPS;PRIVATE_DEPS" ${ARGN})
   if(ARG_RECURSE)
     file(GLOB_RECURSE sources CONFIGURE_DEPENDS
          ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
@@ -13,7 +15,7 @@ function(zembra_library name)
   endif()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
-  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
 endfunction()
 
 # zembra_test(NAME [GUI] [DEPS target...])

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QToolBar>
+#include <QToolButton>
 
 QSpinBox* MakeSpin(QWidget* parent, const QString& name, int minimum, int maximum, int value)
 {
@@ -66,4 +68,35 @@ QComboBox* MakeCombo(QWidget* parent, const QString& name, const QStringList& it
 void SetComboIndex(QComboBox* combo, int index)
 {
     combo->setCurrentIndex(std::clamp(index, 0, combo->count() - 1));
+}
+
+QLabel* LabelOf(const QWidget* control)
+{
+    for (QLabel* label : control->parentWidget()->findChildren<QLabel*>())
+        if (label->buddy() == control)
+            return label;
+    return nullptr;
+}
+
+void SetShown(QWidget* control, bool shown)
+{
+    control->setVisible(shown);
+    if (QLabel* label = LabelOf(control))
+        label->setVisible(shown);
+}
+
+void EnableLabels(const QWidget* within, std::initializer_list<const char*> names, bool on)
+{
+    for (const char* name : names)
+        if (QLabel* found = within->findChild<QLabel*>(QLatin1String(name)))
+            found->setEnabled(on);
+}
+
+QToolButton* AddToolButton(QToolBar* bar, QAction* action, const QString& buttonName)
+{
+    bar->addAction(action);
+    auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action));
+    if (button)
+        button->setObjectName(buttonName);
+    return button;
 }

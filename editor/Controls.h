@@ -3,12 +3,16 @@
 // name, caption and range, so later code and tests find it by name.
 #include <QString>
 #include <QStringList>
+#include <initializer_list>
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
 class QSpinBox;
+class QToolBar;
+class QToolButton;
 class QWidget;
 
 // A spin edit whose edits apply when it is left or Enter is pressed (its
@@ -21,3 +25,11 @@ QCheckBox* MakeCheck(QWidget* parent, const QString& name, const QString& captio
 QComboBox* MakeCombo(QWidget* parent, const QString& name, const QStringList& items);
 // Chooses item `index`, clamped to the items there are.
 void SetComboIndex(QComboBox* combo, int index);
+// The label whose buddy is the control, if any.
+QLabel* LabelOf(const QWidget* control);
+// Shows or hides a control with its caption.
+void SetShown(QWidget* control, bool shown);
+// Enables or disables the captions named, found among `within`'s children.
+void EnableLabels(const QWidget* within, std::initializer_list<const char*> names, bool on);
+// Adds the action to the toolbar; its button gets the object name given.
+QToolButton* AddToolButton(QToolBar* bar, QAction* action, const QString& buttonName);

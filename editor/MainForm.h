@@ -1,15 +1,17 @@
 #pragma once
-// TMainForm, the editor's main window. The class is split across files by
-// concern: MainFormLayout.cpp builds the window (toolbars, frame strip),
-// MainFormOptions.cpp the "Options" and "Preview" pages and wires the
-// "Options" page and the project commands to their logic (TOptionsPage,
-// TProjectLife), MainFormPanels.cpp the figure property pages,
-// MainFormEditing.cpp and MainFormPreview.cpp the canvas and the preview,
-// MainFormStrip.cpp the frame strip and the frame commands,
-// MainFormClipboard.cpp the figure clipboard and dropped files,
-// MainFormLifecycle.cpp start-up, closing, caption and help,
-// MainFormSettings.cpp the settings file. The project itself lives in the
-// editor core (TEditorCore); the window only shows it.
+// TMainForm, the editor's main window: the shell around the pages. It holds
+// the commands (actions) and their toolbars, lays out the pages — the
+// "Editing" page with the canvas and the figure property pages (TCanvasPage,
+// TPropertySheets), the "Options" page (TOptionsSheet), the "Preview" page
+// (TPreviewPage) and the frame strip (TStripPage) — pairs each with its logic
+// (TEditorCore, TOptionsPage, TPropertyPanels, TProjectLife) and runs the life
+// cycle. The class is split across files by concern: MainFormLayout.cpp builds
+// the window, MainFormEditing.cpp wires the pages to the editor core,
+// MainFormOptions.cpp the "Options" page and the project commands,
+// MainFormPreview.cpp the preview and going to a frame, MainFormStrip.cpp the
+// frame commands, MainFormClipboard.cpp the figure clipboard and dropped files,
+// MainFormTools.cpp the tool windows, MainFormLifecycle.cpp start-up, closing,
+// caption and help, MainFormSettings.cpp the settings file.
 #include "editor/ToolWindows.h"
 #include "editor/core/Messages.h"
 #include "editor/core/SettingsFile.h"
@@ -27,29 +29,20 @@
 #include <memory>
 
 class QAction;
-class QCheckBox;
-class QComboBox;
-class QLabel;
-class QListWidget;
-class QPlainTextEdit;
-class QPushButton;
-class QScrollArea;
-class QScrollBar;
-class QSpinBox;
 class QSplitter;
 class QTabWidget;
-class QTableWidget;
 class QToolBar;
 class QToolButton;
-class TColorShape;
+class TCanvasPage;
 class TEditorCore;
 class TOptionsPage;
+class TOptionsSheet;
+class TPreviewPage;
 class TProjectLife;
 class TPropertyPanels;
+class TPropertySheets;
+class TStripPage;
 class TTextMenu;
-struct TPanelView;
-class TImagePanel;
-class TZGIFAnimator;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -73,7 +66,8 @@ public:
     // Default figure properties.
     void InitDefault();
     void ShowDefault();
-    const TDefaultParam& Defaults() const { return DefaultParam; }
+    // The editor core owns them.
+    const TDefaultParam& Defaults() const;
 
     // Caption and help.
     void ShowCaption();
@@ -121,8 +115,6 @@ public:
     // The undo and redo actions name the steps they would take.
     void ShowUndoState();
 
-    TMessages Msg;
-
     // Designed size of the window and its panels.
     static constexpr int DesignWidth = 1180;
     static constexpr int DesignHeight = 800;
@@ -130,7 +122,6 @@ public:
     static constexpr int DesignStripHeight = 130;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -138,29 +129,10 @@ private:
     // Window building.
     void BuildActions();
     void BuildMainToolBar();
-    void BuildEditingPage();
-    void BuildEditToolBar(QWidget* page);
-    void BuildFrameStrip();
+    void BuildPages();
     void BuildBottomPanel();
-    void BuildOptionsPage();
-    void BuildPreviewPage();
-    void BuildPropertyPages();
-    // The property panel's width at start: the design width, or wider when
-    // the seven page tabs need it to show side by side without scrolling.
-    int StartPanelWidth() const;
-    QWidget* BuildAnimationSheet();
-    QWidget* BuildImageSheet();
-    QWidget* BuildCoordinatesSheet();
-    QWidget* BuildRotationSheet();
-    QWidget* BuildColorSheet();
-    QWidget* BuildTextSheet();
-    QWidget* BuildLineSheet();
-    // Puts a property page into the tab bar or takes it out.
-    void SetSheetShown(QWidget* sheet, bool shown);
-    // The page's place in the fixed order of the seven pages (stored with the project).
-    int FigureSheetNumber(QWidget* sheet) const;
     QAction* MakeAction(const QString& name, const QString& caption, const QKeySequence& shortcut = {});
-    QToolButton* AddToolButton(QToolBar* bar, QAction* action, const QString& buttonName);
+    TPropertySheets& Sheets() const;
 
     // Start-up pieces.
     void FillMessages();
@@ -191,27 +163,15 @@ private:
     void BuildPreviewWiring();
     void QNewFigure(TQFigName kind);
     void ObjEnCount();
-    void StartFrameSpinExit();
     void GoToFrame(int index);
+    // "Go to Frame #" left with a frame number (1-based).
+    void GoSpinExit(int value);
     void ResizeAnim();
     void SetGoTo();
     void SetCurrentDelay();
 
-    // The figure property pages (MainFormPanels.cpp).
+    // The figure property pages.
     void BuildPanelsWiring();
-    void ShowPanels(const TPanelView& view);
-    // Every control of the pages shown, and every page when asked (the
-    // callers hide what the figure or default mode does not use).
-    void ShowPanelControls(bool pages = true);
-    void SetCoord();
-    void DrawPoints();
-    void RotCenEn(bool flag);
-    // After an edit that moved or resized the figure: coordinates and nodes again.
-    void SetPoints();
-    void PointsGridCellClicked(int row, int column);
-    void PointSpinExit();
-    void FramesChangesListClick(int row);
-    void DeleteChangesButtonClick();
     // Stops the preview when the "Editing" or "Options" page is shown.
     void TabStop();
 
@@ -234,8 +194,6 @@ private:
 
     // The frame strip and the frame commands (MainFormStrip.cpp).
     void BuildStripWiring();
-    // Shows the core's strip bitmap and scroll values.
-    void ShowStrip();
 
     TDialogs* Dialogs;
     QStringList Arguments;
@@ -248,10 +206,9 @@ private:
     std::unique_ptr<TProjectLife> Life; // new, open, save
     std::unique_ptr<TPropertyPanels> Panels; // the figure property pages' logic
     TTextMenu* TextMenu = nullptr; // the spin boxes' and the memo's context menu
-    TZGIFAnimator* GIFAnimator = nullptr; // the preview control, in GIFAnimatorPanel
 
-    // Window state; the project's state lives in the editor core's document.
-    TDefaultParam DefaultParam;
+    // Window state; the project's state, the default figure properties and the
+    // message texts live in the editor core.
     QString ZembraDir;
     TBitmap BMPNo; // "No" placeholder for empty preview boxes
     bool IsStart = true;
@@ -292,107 +249,14 @@ private:
     QAction* MoveRightAct = nullptr;
     std::array<QAction*, 14> FigureActs{};
 
-    // Window structure.
+    // Window structure: the pages own their controls.
     QToolBar* MainToolBar = nullptr;
     QTabWidget* PageControl = nullptr;
     QSplitter* BottomSplitter = nullptr;
-    QSplitter* EditorSplitter = nullptr;
-    QToolBar* EditToolBar = nullptr;
-    QScrollArea* ScrollBox = nullptr;
-    TImagePanel* FramePanel = nullptr;
-    QScrollArea* DrawObjectScroll = nullptr;
-    QTabWidget* DrawObjectControl = nullptr;
-    std::array<QWidget*, 7> FigureSheets{}; // the property pages in their fixed order
-
-    // Frame strip and the panel under it.
-    QWidget* StripPanel = nullptr;
-    TImagePanel* FramesImage = nullptr;
-    QScrollBar* FramesScrollBar = nullptr;
-    QWidget* OtherFramesScrollPanel = nullptr;
+    TCanvasPage* CanvasPage = nullptr;   // "Editing"
+    TOptionsSheet* OptionsSheet = nullptr; // "Options"
+    TPreviewPage* PreviewPage = nullptr; // "Preview"
+    TStripPage* StripPage = nullptr;     // the frame strip under the pages
     QWidget* BottomPanel = nullptr;
     QToolBar* FrameToolBar = nullptr;
-    QSpinBox* CurrentFrameDelaySpin = nullptr;
-    QSpinBox* GoSpin = nullptr;
-
-    // "Options" page.
-    QPushButton* GIFOpenButton = nullptr;
-    QPushButton* GIFDeleteButton = nullptr;
-    TImagePanel* GIFImage = nullptr;
-    QLabel* GIFDimensionsLabel = nullptr;
-    QLabel* BackFramesCountLabel = nullptr;
-    QPushButton* PictureOpenButton = nullptr;
-    QPushButton* PictureDeleteButton = nullptr;
-    TImagePanel* PictureImage = nullptr;
-    QLabel* PictureDimensionsLabel = nullptr;
-    TColorShape* BackColorShape = nullptr;
-    QPushButton* BackColorButton = nullptr;
-    QSpinBox* BackWidthSpin = nullptr;
-    QSpinBox* BackHeightSpin = nullptr;
-    QCheckBox* ProportionalCheck = nullptr;
-    QCheckBox* BackTransparentCheck = nullptr;
-    QSpinBox* FrameDelaySpin = nullptr;
-    QCheckBox* InfinityCheck = nullptr;
-    QCheckBox* OptimiseCheck = nullptr; // Save GIF writes only what changes (a user setting)
-    QSpinBox* TimesSpin = nullptr;
-
-    // "Preview" page.
-    QWidget* GIFAnimatorPanel = nullptr;
-    QPushButton* PlayButton = nullptr;
-    QPushButton* StopButton = nullptr;
-    QPushButton* StartButton = nullptr;
-    QPushButton* PreviousButton = nullptr;
-    QPushButton* NextButton = nullptr;
-    QPushButton* EndButton = nullptr;
-
-    // Figure property pages.
-    QWidget* AnimationSheet = nullptr;
-    QCheckBox* AllFramesCheck = nullptr;
-    QSpinBox* StartFrameSpin = nullptr;
-    QSpinBox* FramesCountSpin = nullptr;
-    QListWidget* FramesChangesList = nullptr;
-    QPushButton* DeleteChangesButton = nullptr;
-    QWidget* ImageSheet = nullptr;
-    TImagePanel* DrawObjectImage = nullptr;
-    QLabel* ImageDimensionsValueLabel = nullptr;
-    QLabel* ImageFramesCountLabel = nullptr;
-    QCheckBox* ImageTransparentCheck = nullptr;
-    QWidget* CoordinatesSheet = nullptr;
-    QSpinBox* LeftSpin = nullptr;
-    QSpinBox* TopSpin = nullptr;
-    QSpinBox* WidthSpin = nullptr;
-    QSpinBox* HeightSpin = nullptr;
-    QWidget* NodesGroup = nullptr;
-    QSpinBox* PointsCountSpin = nullptr;
-    QTableWidget* PointsGrid = nullptr;
-    QSpinBox* PointSpin = nullptr;
-    QPushButton* PointsCopyButton = nullptr;
-    QPushButton* PointsPasteButton = nullptr;
-    QWidget* RotationSheet = nullptr;
-    QSpinBox* AngleSpin = nullptr;
-    QCheckBox* CenterCheck = nullptr;
-    QSpinBox* XSpin = nullptr;
-    QSpinBox* YSpin = nullptr;
-    QPushButton* CenterButton = nullptr;
-    QWidget* ColorSheet = nullptr;
-    TColorShape* FigureColorShape = nullptr;
-    QPushButton* FigureColorButton = nullptr;
-    TColorShape* ShadowColorShape = nullptr;
-    QPushButton* ShadowColorButton = nullptr;
-    TColorShape* BorderColorShape = nullptr;
-    QPushButton* BorderColorButton = nullptr;
-    QSpinBox* BorderWidthSpin = nullptr;
-    QSpinBox* ShadowWidthSpin = nullptr;
-    QWidget* TextSheet = nullptr;
-    QPushButton* FontButton = nullptr;
-    QPlainTextEdit* TextMemo = nullptr;
-    QComboBox* OutlineCombo = nullptr;
-    QComboBox* SpeechCombo = nullptr;
-    QSpinBox* PaddingSpin = nullptr;
-    QWidget* LineSheet = nullptr;
-    QComboBox* OrientationCombo = nullptr;
-    QCheckBox* AutoCenterCheck = nullptr;
-    QCheckBox* LineCheck = nullptr;
-    QCheckBox* StartArrowCheck = nullptr;
-    QCheckBox* EndArrowCheck = nullptr;
-    TFont FontDialogFont; // the font the "Font" button offers
 };

@@ -2,6 +2,7 @@
 // clipboard, and files dropped on the canvas or the window.
 #include "editor/MainForm.h"
 
+#include "editor/CanvasPage.h"
 #include "editor/FileDrop.h"
 #include "editor/ImagePanel.h"
 #include "editor/core/CommandStates.h"
@@ -50,10 +51,11 @@ void TMainForm::BuildClipboardWiring()
     // The system clipboard's picture: an entry of the canvas's menu, and Ctrl+V
     // on the canvas while the figure clipboard is empty.
     PasteImageAct = MakeAction(QStringLiteral("PasteImageAct"), QStringLiteral("Paste Image"));
-    FramePanel->addAction(PasteImageAct);
+    TImagePanel* canvas = CanvasPage->Canvas();
+    canvas->addAction(PasteImageAct);
     connect(PasteImageAct, &QAction::triggered, this, [this] { Guard([this] { PasteImageExecute(); }); });
-    FramePanel->setFocusPolicy(Qt::ClickFocus);
-    auto* canvasPaste = new QShortcut(QKeySequence::Paste, FramePanel);
+    canvas->setFocusPolicy(Qt::ClickFocus);
+    auto* canvasPaste = new QShortcut(QKeySequence::Paste, canvas);
     canvasPaste->setObjectName(QStringLiteral("CanvasPasteShortcut"));
     canvasPaste->setContext(Qt::WidgetShortcut);
     connect(canvasPaste, &QShortcut::activated, this, [this] {
@@ -65,7 +67,7 @@ void TMainForm::BuildClipboardWiring()
 
     // Pictures dropped on the canvas become figures there; a project dropped
     // on the canvas or anywhere on the window is opened.
-    auto* canvasDrop = new TFileDrop(FramePanel);
+    auto* canvasDrop = new TFileDrop(canvas);
     canvasDrop->Accepts = [this](const QString& file) {
         return IsProjectFile(file) || (IsPictureFile(file) && CommandStates(*Core).Frames);
     };
@@ -82,7 +84,6 @@ void TMainForm::PasteImageExecute()
     const QImage image = QGuiApplication::clipboard()->image();
     if (image.isNull())
         return;
-    Core->DefaultParam = DefaultParam;
     Core->PasteImageFigure(TBitmap(image));
 }
 
@@ -97,7 +98,6 @@ void TMainForm::DropFiles(const QStringList& files, QPoint at)
         }
     if (!CommandStates(*Core).Frames)
         return;
-    Core->DefaultParam = DefaultParam;
     Core->DropPictureFiles(files, TPoint{at.x(), at.y()});
 }
 

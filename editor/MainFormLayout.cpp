@@ -1,10 +1,14 @@
-// TMainForm: building the window, its toolbars, the "Editing" page and the frame strip.
+// TMainForm: building the window: its actions, toolbars, pages and layout.
 #include "editor/MainForm.h"
 
 #include "editor/ApplyForm.h"
+#include "editor/CanvasPage.h"
 #include "editor/Controls.h"
 #include "editor/FigureIcons.h"
-#include "editor/ImagePanel.h"
+#include "editor/OptionsSheet.h"
+#include "editor/PreviewPage.h"
+#include "editor/PropertySheets.h"
+#include "editor/StripPage.h"
 #include "editor/core/EditorCore.h"
 #include "editor/core/OptionsPage.h"
 #include "editor/core/ProjectLife.h"
@@ -12,11 +16,7 @@
 
 #include <QAction>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QMenu>
-#include <QScrollArea>
-#include <QScrollBar>
-#include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolBar>
@@ -61,19 +61,14 @@ TMainForm::TMainForm(TDialogs& dialogs, QStringList arguments, QString documents
     BuildActions();
     BuildMainToolBar();
 
-    PageControl = new QTabWidget;
-    PageControl->setObjectName(QStringLiteral("PageControl"));
-    BuildEditingPage();
-    BuildOptionsPage();
-    BuildPreviewPage();
-    BuildFrameStrip();
+    BuildPages();
     BuildBottomPanel();
 
     BottomSplitter = new QSplitter(Qt::Vertical);
     BottomSplitter->setObjectName(QStringLiteral("BottomSplitter"));
     BottomSplitter->setChildrenCollapsible(false);
     BottomSplitter->addWidget(PageControl);
-    BottomSplitter->addWidget(StripPanel);
+    BottomSplitter->addWidget(StripPage);
     BottomSplitter->setStretchFactor(0, 1);
     BottomSplitter->setStretchFactor(1, 0);
     BottomSplitter->setSizes({DesignHeight - DesignStripHeight, DesignStripHeight});
@@ -118,13 +113,9 @@ QAction* TMainForm::MakeAction(const QString& name, const QString& caption, cons
     return action;
 }
 
-QToolButton* TMainForm::AddToolButton(QToolBar* bar, QAction* action, const QString& buttonName)
+TPropertySheets& TMainForm::Sheets() const
 {
-    bar->addAction(action);
-    auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action));
-    if (button)
-        button->setObjectName(buttonName);
-    return button;
+    return CanvasPage->Sheets();
 }
 
 void TMainForm::BuildActions()
@@ -213,136 +204,34 @@ void TMainForm::BuildMainToolBar()
     addToolBar(Qt::TopToolBarArea, MainToolBar);
 }
 
-void TMainForm::BuildEditToolBar(QWidget* page)
+void TMainForm::BuildPages()
 {
-    EditToolBar = new QToolBar(QStringLiteral("Editing"), page);
-    EditToolBar->setObjectName(QStringLiteral("EditToolBar"));
-    EditToolBar->setIconSize(QSize(24, 24));
+    PageControl = new QTabWidget;
+    PageControl->setObjectName(QStringLiteral("PageControl"));
+
+    QList<TToolEntry> editTools;
     for (size_t i = 0; i < FigureButtons.size(); ++i)
-        AddToolButton(EditToolBar, FigureActs[i], QString::fromLatin1(FigureButtons[i].Name));
-    EditToolBar->addSeparator();
-    AddToolButton(EditToolBar, CopyFigureAct, QStringLiteral("CopyFigureButton"));
-    AddToolButton(EditToolBar, CutFigureAct, QStringLiteral("CutFigureButton"));
-    AddToolButton(EditToolBar, PasteFigureAct, QStringLiteral("PasteFigureButton"));
-    AddToolButton(EditToolBar, DeleteFigureAct, QStringLiteral("DeleteFigureButton"));
-    EditToolBar->addSeparator();
-    AddToolButton(EditToolBar, BackAct, QStringLiteral("BackButton"));
-    AddToolButton(EditToolBar, FrontAct, QStringLiteral("FrontButton"));
-}
-
-void TMainForm::BuildEditingPage()
-{
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("EditingSheet"));
-    BuildEditToolBar(page);
-
-    // The canvas sits at the top-left of a scroll box.
-    FramePanel = new TImagePanel;
-    FramePanel->setObjectName(QStringLiteral("FramePanel"));
-    FramePanel->setCursor(Qt::CrossCursor);
-    FramePanel->setMouseTracking(true);
-    FramePanel->setFixedSize(200, 200);
-    FramePanel->setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto* undoSeparator = new QAction(FramePanel);
-    undoSeparator->setSeparator(true);
-    FramePanel->addActions({UndoAct, RedoAct, undoSeparator, CopyFigureAct, CutFigureAct, PasteFigureAct, DeleteFigureAct});
-
-    ScrollBox = new QScrollArea;
-    ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
-    ScrollBox->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    ScrollBox->setWidgetResizable(false);
-    ScrollBox->setWidget(FramePanel);
-
-    DrawObjectScroll = new QScrollArea;
-    DrawObjectScroll->setObjectName(QStringLiteral("DrawObjectScroll"));
-    DrawObjectScroll->setWidgetResizable(true);
-    DrawObjectScroll->setMinimumWidth(120);
-    BuildPropertyPages();
-    DrawObjectScroll->setWidget(DrawObjectControl);
-
-    // The property panel with the default-properties commands above it.
-    auto* propertyColumn = new QWidget;
-    propertyColumn->setObjectName(QStringLiteral("PropertyPanel"));
-    auto* defaultsBar = new QToolBar(QStringLiteral("Default Properties"), propertyColumn);
-    defaultsBar->setObjectName(QStringLiteral("DefaultsToolBar"));
-    defaultsBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    AddToolButton(defaultsBar, ParamAct, QStringLiteral("ParamButton"));
-    AddToolButton(defaultsBar, ResetAct, QStringLiteral("ResetButton"));
-    auto* columnLayout = new QVBoxLayout(propertyColumn);
-    columnLayout->setContentsMargins(0, 0, 0, 0);
-    columnLayout->setSpacing(2);
-    columnLayout->addWidget(defaultsBar);
-    columnLayout->addWidget(DrawObjectScroll, 1);
-
-    EditorSplitter = new QSplitter(Qt::Horizontal);
-    EditorSplitter->setObjectName(QStringLiteral("EditorSplitter"));
-    EditorSplitter->setChildrenCollapsible(false);
-    EditorSplitter->addWidget(ScrollBox);
-    EditorSplitter->addWidget(propertyColumn);
-    EditorSplitter->setStretchFactor(0, 1);
-    EditorSplitter->setStretchFactor(1, 0);
-    const int panelWidth = StartPanelWidth();
-    EditorSplitter->setSizes({DesignWidth - panelWidth, panelWidth});
-
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(2, 2, 2, 2);
-    layout->setSpacing(2);
-    layout->addWidget(EditToolBar);
-    layout->addWidget(EditorSplitter, 1);
-    PageControl->addTab(page, QStringLiteral("Editing"));
-}
-
-void TMainForm::BuildFrameStrip()
-{
-    StripPanel = new QWidget;
-    StripPanel->setObjectName(QStringLiteral("StripPanel"));
-
-    FramesImage = new TImagePanel(StripPanel);
-    FramesImage->setObjectName(QStringLiteral("FramesImage"));
-    FramesImage->setMinimumHeight(40);
-    FramesImage->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    FramesImage->SetFillColor(Qt::white);
-    FramesImage->setContextMenuPolicy(Qt::ActionsContextMenu);
-    FramesImage->addActions({AddFrameAct, DuplicateFrameAct, SaveFrameAct, CopyFrameAct, CutFrameAct, PasteFrameAct,
-                             DeleteFrameAct, MoveLeftAct, MoveRightAct});
-
-    FramesScrollBar = new QScrollBar(Qt::Horizontal, StripPanel);
-    FramesScrollBar->setObjectName(QStringLiteral("FramesScrollBar"));
-    FramesScrollBar->setRange(0, 0);
-    OtherFramesScrollPanel = new QWidget(StripPanel);
-    OtherFramesScrollPanel->setObjectName(QStringLiteral("OtherFramesScrollPanel"));
-    OtherFramesScrollPanel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    // The scroll bar spans only the cells drawn (ShowStrip caps its width); the panel takes the rest.
-    FramesScrollBar->setMaximumWidth(0);
-    auto* scrollRow = new QHBoxLayout;
-    scrollRow->setContentsMargins(0, 0, 0, 0);
-    scrollRow->setSpacing(0);
-    scrollRow->addWidget(FramesScrollBar, 1000);
-    scrollRow->addWidget(OtherFramesScrollPanel, 1);
-
-    // Under the scroll bar: the current frame's duration and the go-to box.
-    CurrentFrameDelaySpin = MakeSpin(StripPanel, QStringLiteral("CurrentFrameDelaySpin"), 10, 1000000, 50);
-    GoSpin = MakeSpin(StripPanel, QStringLiteral("GoSpin"), 0, 0, 0);
-    GoSpin->setMinimumWidth(70);
-
-    auto* row = new QHBoxLayout;
-    row->setContentsMargins(0, 2, 0, 0);
-    row->setSpacing(4);
-    row->addStretch(1);
-    row->addWidget(MakeLabel(StripPanel, QStringLiteral("Current Frame Duration"), CurrentFrameDelaySpin,
-                             QStringLiteral("CurrentFrameDelayLabel")));
-    row->addWidget(CurrentFrameDelaySpin);
-    row->addWidget(MakeLabel(StripPanel, QStringLiteral("ms"), nullptr, QStringLiteral("CurrentFrameDelayMSLabel")));
-    row->addSpacing(12);
-    row->addWidget(MakeLabel(StripPanel, QStringLiteral("Go to Frame #"), GoSpin, QStringLiteral("GoLabel")));
-    row->addWidget(GoSpin);
-
-    auto* layout = new QVBoxLayout(StripPanel);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(FramesImage, 1);
-    layout->addLayout(scrollRow);
-    layout->addLayout(row);
+        editTools.append({FigureActs[i], QString::fromLatin1(FigureButtons[i].Name)});
+    editTools.append(TToolEntry{}); // a separator
+    editTools.append({CopyFigureAct, QStringLiteral("CopyFigureButton")});
+    editTools.append({CutFigureAct, QStringLiteral("CutFigureButton")});
+    editTools.append({PasteFigureAct, QStringLiteral("PasteFigureButton")});
+    editTools.append({DeleteFigureAct, QStringLiteral("DeleteFigureButton")});
+    editTools.append(TToolEntry{}); // a separator
+    editTools.append({BackAct, QStringLiteral("BackButton")});
+    editTools.append({FrontAct, QStringLiteral("FrontButton")});
+    const QList<TToolEntry> defaultsTools{{ParamAct, QStringLiteral("ParamButton")},
+                                          {ResetAct, QStringLiteral("ResetButton")}};
+    CanvasPage = new TCanvasPage(editTools, defaultsTools,
+                                 {UndoAct, RedoAct, nullptr, CopyFigureAct, CutFigureAct, PasteFigureAct, DeleteFigureAct},
+                                 DesignWidth, DesignPanelWidth);
+    PageControl->addTab(CanvasPage, QStringLiteral("Editing"));
+    OptionsSheet = new TOptionsSheet;
+    PageControl->addTab(OptionsSheet, QStringLiteral("Options"));
+    PreviewPage = new TPreviewPage;
+    PageControl->addTab(PreviewPage, QStringLiteral("Preview"));
+    StripPage = new TStripPage({AddFrameAct, DuplicateFrameAct, SaveFrameAct, CopyFrameAct, CutFrameAct, PasteFrameAct,
+                                DeleteFrameAct, MoveLeftAct, MoveRightAct});
 }
 
 void TMainForm::BuildBottomPanel()

@@ -2,35 +2,27 @@
 // default figure properties, caption and help.
 #include "editor/MainForm.h"
 
-#include "editor/ColorShape.h"
-#include "editor/Controls.h"
-#include "editor/ImagePanel.h"
+#include "editor/CanvasPage.h"
+#include "editor/PropertySheets.h"
+#include "editor/StripPage.h"
 #include "editor/core/OptionsPage.h"
 #include "editor/core/ProjectLife.h"
 #include "editor/core/PropertyPanels.h"
 #include "editor/TextMenu.h"
-#include "model/TextLines.h"
 #include "editor/core/EditorCore.h"
 #include "platform/Canvas.h"
 #include "platform/ImageFiles.h"
 #include "platform/InstallLayout.h"
 #include "platform/KnownFolders.h"
 
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScrollBar>
 #include <QSpinBox>
-#include <QTabWidget>
 #include <QUrl>
 #include <algorithm>
 
@@ -87,24 +79,20 @@ void TMainForm::closeEvent(QCloseEvent* event)
 
 void TMainForm::FillMessages()
 {
-    Msg = TMessages{};
-    Core->Msg = Msg;
+    Core->Msg = TMessages{};
 }
 
 void TMainForm::InitFlags()
 {
     Progress().SetNotFile(true);
-    FramesScrollBar->setRange(0, 0);
-    FramesScrollBar->setValue(0);
+    StripPage->ResetScroll();
 }
 
 void TMainForm::CreateWorkObjects()
 {
-    BMPNo = MakeNoImage(Msg.NoImg);
-    FramePanel->move(0, 0);
-    FramePanel->setFixedSize(200, 200);
-    FramePanel->setCursor(Qt::CrossCursor);
-    FramePanel->SetPicture(WhiteBitmap(200, 200));
+    BMPNo = MakeNoImage(Core->Msg.NoImg);
+    Sheets().SetPlaceholder(BMPNo);
+    CanvasPage->ResetCanvas(WhiteBitmap(200, 200));
 }
 
 void TMainForm::FormShow()
@@ -209,61 +197,12 @@ void TMainForm::GuardPointer(const std::function<void()>& command)
 
 void TMainForm::InitDefault()
 {
-    DefaultParam.InitDefault();
+    Core->DefaultParam.InitDefault();
 }
 
 void TMainForm::ShowDefault()
 {
-    Panels->IsDefault = true;
-    Core->Doc.IsDel = false;
-    // Filling the boxes is no edit.
-    const QSignalBlocker blockMemo(TextMemo);
-    const QSignalBlocker blockCount(PointsCountSpin);
-
-    ShowPanelControls();
-    for (QWidget* sheet : FigureSheets)
-        SetSheetShown(sheet, sheet != AnimationSheet);
-    NodesGroup->hide();
-    CenterButton->hide();
-    WidthSpin->show();
-    HeightSpin->show();
-
-    const TDefaultParam& d = DefaultParam;
-    LeftSpin->setValue(d.Left);
-    TopSpin->setValue(d.Top);
-    WidthSpin->setValue(d.Width);
-    HeightSpin->setValue(d.Height);
-    AngleSpin->setValue(d.Angle);
-    CenterCheck->setChecked(d.Center);
-    XSpin->setValue(d.PointX);
-    YSpin->setValue(d.PointY);
-    RotCenEn(!d.Center);
-    FigureColorShape->SetColor(d.BackColor);
-    ShadowColorShape->SetColor(d.ShadowColor);
-    BorderColorShape->SetColor(d.BorderColor);
-    BorderWidthSpin->setMinimum(0);
-    BorderWidthSpin->setValue(d.BorderWidth);
-    ShadowWidthSpin->setValue(d.ShadowWidth);
-    PaddingSpin->setValue(d.Padding);
-    TextMemo->setPlainText(TextToStrings(d.TextValue).join(QLatin1Char('\n')));
-    FontDialogFont.Name = d.TextName;
-    FontDialogFont.Size = d.TextSize;
-    FontDialogFont.Color = d.TextColor;
-    FontDialogFont.Style = d.TextStyle;
-    SetComboIndex(OutlineCombo, d.TextFill);
-    SetComboIndex(SpeechCombo, d.TextSpeech);
-    SetComboIndex(OrientationCombo, d.Orient);
-    AutoCenterCheck->setChecked(d.ChCn);
-    LineCheck->setChecked(d.Line);
-    StartArrowCheck->setChecked(d.Arrow1);
-    EndArrowCheck->setChecked(d.Arrow2);
-    ImageTransparentCheck->setChecked(d.Transparent);
-    DrawObjectImage->SetPicture(BMPNo);
-
-    DrawObjectControl->setCurrentWidget(CoordinatesSheet);
-    DrawObjectControl->show();
-
-    Core->Doc.IsDel = true;
+    Sheets().ShowDefault(Core->DefaultParam);
 }
 
 void TMainForm::ParamButtonClick()
@@ -306,7 +245,7 @@ void TMainForm::HelpExecute()
             return;
         }
     }
-    Dialogs->ShowMessage(Msg.QHelp);
+    Dialogs->ShowMessage(Core->Msg.QHelp);
 }
 
 void TMainForm::AboutExecute()

@@ -5,15 +5,14 @@
 #include "editor/core/EditorCore.h"
 #include "editor/core/OptionsPage.h"
 
-#include "editor/ImagePanel.h"
+#include "editor/CanvasPage.h"
+#include "editor/OptionsSheet.h"
+#include "editor/StripPage.h"
 
-#include <QCheckBox>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QScreen>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QSplitter>
 
 namespace {
@@ -57,7 +56,7 @@ bool TMainForm::ReadSettings(QString* lastProject)
 {
     TWindowSettings window;
     const QString path = SettingsPath();
-    if (path.isEmpty() || !LoadSettingsFile(path, window, DefaultParam))
+    if (path.isEmpty() || !LoadSettingsFile(path, window, Core->DefaultParam))
         return false;
     ApplyWindowSettings(window);
     if (lastProject)
@@ -68,7 +67,7 @@ bool TMainForm::ReadSettings(QString* lastProject)
 bool TMainForm::WriteSettings()
 {
     const QString path = SettingsPath();
-    return !path.isEmpty() && SaveSettingsFile(path, CurrentWindowSettings(), DefaultParam);
+    return !path.isEmpty() && SaveSettingsFile(path, CurrentWindowSettings(), Core->DefaultParam);
 }
 
 TWindowSettings TMainForm::CurrentWindowSettings() const
@@ -82,8 +81,8 @@ TWindowSettings TMainForm::CurrentWindowSettings() const
     w.Top = topLeft.y();
     w.Width = normal.width();
     w.Height = normal.height();
-    w.PropertyPanelWidth = DrawObjectScroll->width();
-    w.FrameStripHeight = FramesImage->height();
+    w.PropertyPanelWidth = CanvasPage->PropertyPanelWidth();
+    w.FrameStripHeight = StripPage->FramesImageHeight();
     w.LastProject = Core->Doc.ProjFile;
     w.OptimiseGIF = Page->OptimiseGIF;
     return w;
@@ -91,7 +90,8 @@ TWindowSettings TMainForm::CurrentWindowSettings() const
 
 void TMainForm::ApplyWindowSettings(const TWindowSettings& w)
 {
-    OptimiseCheck->setChecked(w.OptimiseGIF);
+    Page->OptimiseGIF = w.OptimiseGIF;
+    OptionsSheet->ShowOptimise(w.OptimiseGIF);
     // Sizes that no window can have keep the designed size; a place off every
     // screen keeps the window where it is, so that it can always be seen.
     if (w.Width > 0 && w.Height > 0 && w.Width <= QWIDGETSIZE_MAX && w.Height <= QWIDGETSIZE_MAX)
@@ -105,9 +105,9 @@ void TMainForm::ApplyWindowSettings(const TWindowSettings& w)
         mainLayout->activate();
     if (QLayout* central = centralWidget()->layout())
         central->activate();
-    SetSecondPaneSize(EditorSplitter, w.PropertyPanelWidth);
+    SetSecondPaneSize(CanvasPage->Splitter(), w.PropertyPanelWidth);
     if (w.FrameStripHeight > 0)
-        SetSecondPaneSize(BottomSplitter, w.FrameStripHeight + StripPanel->height() - FramesImage->height());
+        SetSecondPaneSize(BottomSplitter, w.FrameStripHeight + StripPage->height() - StripPage->FramesImageHeight());
 
     if (w.WindowState == StateMaximized)
         setWindowState(Qt::WindowMaximized);

@@ -76,11 +76,11 @@ public:
     bool SelCen = false;          // picking the rotation centre on the canvas
     bool IsDel = true;            // panel edits mark the project (false while the panels are filled)
     // Editor flags kept in the project file.
-    bool IsStart = true;
-    bool IsChRot = true;
-    bool IsChDelay = false;
-    bool IsChGoTo = true;
-    bool IsFrOper = false;
+    bool IsStart = true;          // stored and read back; nothing else reads it
+    bool IsChRot = true;          // stored and read back; nothing else reads it
+    bool IsChDelay = false;       // true while "Current Frame Duration" is applied to the frame
+    bool IsChGoTo = true;         // "Go to Frame #" and "Current Frame Duration" act on the frame
+    bool IsFrOper = false;        // frames edited in the strip since "Redraw Frames" (the redraw question says so)
     QString ProjFile;
     TProjectOptions Options = TProjectOptions::Defaults(); // settings stored with the project
 

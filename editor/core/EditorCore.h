@@ -16,6 +16,7 @@
 // EditorStrip.cpp (the frame strip, the frame selection and the frame commands).
 #include "drawobjects/DrawOwner.h"
 #include "drawobjects/DrawObject.h"
+#include "editor/core/FrameStrip.h"
 #include "editor/core/Messages.h"
 #include "editor/core/UndoHistory.h"
 #include "gif/ZGIFAnimatorCore.h"
@@ -52,12 +53,6 @@ struct TEditorHooks {
     std::function<void()> Strip;                          // FramesBMP or the strip's scroll values changed
     std::function<void(const TBitmap&)> CopyBitmap;       // a frame goes to the system clipboard
     std::function<void()> History;                        // a step was done, undone or redone
-};
-
-// The frame strip's scroll bar: range 0..Max at Position.
-struct TStripScroll {
-    int Max = 0;
-    int Position = 0;
 };
 
 // Walks of the frame selection (CycleBMPSel).
@@ -188,13 +183,9 @@ public:
     void SetGoModifyFrame(bool flag);
     void SetGoModify() { SetGoModifyFrame(true); }
 
-    TBitmap FramesBMP;        // the strip the window shows
-    TBitmap ThumbBMP;         // one thumbnail, reused for every cell
-    TStripScroll FramesScroll;
-    int StripWidth = 0;       // size of the strip control
-    int StripHeight = 0;
-    int StripCellsWidth = 0;  // width of the cells drawn; the scroll bar spans it
-    TColor StripFillColor = clBtnFace; // the window's colour, right of the cells
+    // The strip as drawn; the window paints the strip control's free part in `color`.
+    const TFrameStrip& Strip() const { return fStrip; }
+    void SetStripFillColor(TColor color) { fStrip.FillColor = color; }
 
     // --- "Redraw Frames" (EditorRedraw.cpp) ---------------------------------------
     // False, with "Not enough RAM!" shown, when the frames cannot be held:
@@ -304,8 +295,8 @@ public:
     TBitmap ApBMP;        // a background frame for frames appended by figure edits
     TBitmap Pic;          // the picture handed to the animation as a new frame
     TBitmap FramePanelBMP; // the canvas the user sees
-    TRect GIFRect{0, 0, 200, 200};
-    TRect BMPRect{0, 0, 200, 200};
+    TRect GIFRect{0, 0, 200, 200}; // where the background GIF's frame is stretched
+    TRect BMPRect{0, 0, 200, 200}; // where the background picture is stretched
 
     // Flags.
     bool IsRedraw = true;      // the redraw question may be asked
@@ -319,16 +310,16 @@ public:
     bool IsOldObj = false;     // single-object gesture
     bool IsShift = false;      // Shift-click toggling
     bool IsSelRec = false;     // rubber band
-    bool FocusRecDrawn = false;
+    bool FocusRecDrawn = false; // the rubber band is drawn on the canvas
     bool IsResize = false;     // frame-size handle
-    int ResX = 0;
+    int ResX = 0;              // the handle's offset from the pointer while it is dragged
     int ResY = 0;
-    int CapX = 0;
+    int CapX = 0;              // the pointer's place on the canvas, shown in the caption
     int CapY = 0;
-    TPoint SelPt1;
+    TPoint SelPt1;             // the rubber band's corners
     TPoint SelPt2;
-    TPoint StartDragPt;
-    std::vector<TDragItem> DragList;
+    TPoint StartDragPt;        // where a drag began
+    std::vector<TDragItem> DragList; // the objects a group drag moves
 
 private:
     void Notify(const std::function<void()>& hook) const
@@ -381,6 +372,7 @@ private:
     // Draws cell i of the strip showing frame n.
     void DrawFrameCell(int i, int n, int textHeight, TSize thumb);
 
+    TFrameStrip fStrip;
     TProgress* fProgress;
     std::unique_ptr<TZGIFAnimatorCore> fOwnAnimator;
     TUndoHistory fHistory{*this};

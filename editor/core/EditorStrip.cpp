@@ -27,26 +27,26 @@ constexpr int kThumbMargin = 20;
 
 void TEditorCore::SetStripSize(int width, int height)
 {
-    StripWidth = std::max(width, 0);
-    StripHeight = std::max(height, 0);
+    fStrip.Width = std::max(width, 0);
+    fStrip.Height = std::max(height, 0);
     DrawFrames(Doc.OldPos);
     SetScroll();
 }
 
 void TEditorCore::DrawFrames(int p)
 {
-    FillBitmap(FramesBMP, clWhite, StripWidth, StripHeight);
-    TCanvas& canvas = FramesBMP.Canvas();
+    FillBitmap(fStrip.FramesBMP, clWhite, fStrip.Width, fStrip.Height);
+    TCanvas& canvas = fStrip.FramesBMP.Canvas();
     const int count = FrameCount();
     int shown = 0;
     p = std::max(p, 0);
-    if (count > 0 && StripWidth > 0 && StripHeight > 0) {
+    if (count > 0 && fStrip.Width > 0 && fStrip.Height > 0) {
         canvas.Font = TFont{};
         canvas.Font.Name = QStringLiteral("Times New Roman");
         canvas.Font.Size = 12;
         const int t = canvas.TextHeight(QStringLiteral("#"));
         // A strip lower than its labels still divides into cells of at least one pixel.
-        Doc.ImgH = std::max(StripHeight - t, 1);
+        Doc.ImgH = std::max(fStrip.Height - t, 1);
 
         TSize thumb;
         const int side = Doc.ImgH - kThumbMargin;
@@ -59,7 +59,7 @@ void TEditorCore::DrawFrames(int p)
                 thumb = {static_cast<int32_t>(std::lrint(double(w) * side / h)), side};
         }
 
-        Doc.FrCount = StripWidth / Doc.ImgH;
+        Doc.FrCount = fStrip.Width / Doc.ImgH;
         if (count < Doc.FrCount) {
             shown = count;
             p = 0;
@@ -68,26 +68,26 @@ void TEditorCore::DrawFrames(int p)
             p = std::min(p, count - Doc.FrCount);
         }
         if (thumb.cx > 0 && thumb.cy > 0) {
-            ThumbBMP.SetSize(thumb.cx, thumb.cy);
-            ThumbBMP.SetTransparent(false);
+            fStrip.ThumbBMP.SetSize(thumb.cx, thumb.cy);
+            fStrip.ThumbBMP.SetTransparent(false);
         }
         for (int i = 0; i < shown; ++i)
             DrawFrameCell(i, p + i, t, thumb);
     }
 
-    StripCellsWidth = shown > 0 ? Doc.ImgH * shown : 0;
+    fStrip.CellsWidth = shown > 0 ? Doc.ImgH * shown : 0;
     canvas.Pen = TPen{};
     canvas.Brush.Style = TBrushStyle::bsSolid;
-    canvas.Brush.Color = ColorToRGB(StripFillColor);
-    canvas.FillRect({StripCellsWidth, 0, StripWidth, StripHeight});
+    canvas.Brush.Color = ColorToRGB(fStrip.FillColor);
+    canvas.FillRect({fStrip.CellsWidth, 0, fStrip.Width, fStrip.Height});
     Doc.OldPos = p;
-    FramesScroll.Position = std::clamp(p, 0, std::max(FramesScroll.Max, 0));
+    fStrip.FramesScroll.Position = std::clamp(p, 0, std::max(fStrip.FramesScroll.Max, 0));
     Notify(Hooks.Strip);
 }
 
 void TEditorCore::DrawFrameCell(int i, int n, int textHeight, TSize thumb)
 {
-    TCanvas& canvas = FramesBMP.Canvas();
+    TCanvas& canvas = fStrip.FramesBMP.Canvas();
     const int x = Doc.ImgH * i;
     const bool selected = BMPIsIn(n) >= 0;
     const TColor cell = selected ? clBlue : clBlack;
@@ -98,7 +98,7 @@ void TEditorCore::DrawFrameCell(int i, int n, int textHeight, TSize thumb)
     canvas.Pen.Width = 3;
     canvas.Brush.Style = TBrushStyle::bsSolid;
     canvas.Brush.Color = cell;
-    canvas.Rectangle(x, 0, x + Doc.ImgH, StripHeight);
+    canvas.Rectangle(x, 0, x + Doc.ImgH, fStrip.Height);
 
     canvas.SetBkMode(TBkMode::bmTransparent);
     canvas.Font.Color = ink;
@@ -116,24 +116,24 @@ void TEditorCore::DrawFrameCell(int i, int n, int textHeight, TSize thumb)
 
     if (thumb.cx <= 0 || thumb.cy <= 0)
         return;
-    FillBitmap(ThumbBMP, Doc.Animation.BackColor, -1, -1);
+    FillBitmap(fStrip.ThumbBMP, Doc.Animation.BackColor, -1, -1);
     try {
-        frame.Draw(ThumbBMP.Canvas(), {0, 0, thumb.cx, thumb.cy}, true);
+        frame.Draw(fStrip.ThumbBMP.Canvas(), {0, 0, thumb.cx, thumb.cy}, true);
     } catch (const std::exception&) {
         // A frame that cannot be decoded shows the background colour alone;
         // the strip must still draw.
     }
-    canvas.Draw(x + 10, textHeight + 10, ThumbBMP);
+    canvas.Draw(x + 10, textHeight + 10, fStrip.ThumbBMP);
 }
 
 void TEditorCore::SetScroll()
 {
     const int count = FrameCount();
     if (count > 0) {
-        FramesScroll.Max = count < Doc.FrCount ? 0 : count - Doc.FrCount;
-        FramesScroll.Position = Doc.OldPos >= 0 && Doc.OldPos <= FramesScroll.Max ? Doc.OldPos : 0;
+        fStrip.FramesScroll.Max = count < Doc.FrCount ? 0 : count - Doc.FrCount;
+        fStrip.FramesScroll.Position = Doc.OldPos >= 0 && Doc.OldPos <= fStrip.FramesScroll.Max ? Doc.OldPos : 0;
     } else {
-        FramesScroll = {};
+        fStrip.FramesScroll = {};
     }
     Notify(Hooks.Strip);
 }
@@ -270,7 +270,7 @@ void TEditorCore::FramesImageMouseDown(TMouseButton button, TShiftState shift, i
         position = Doc.OldPos;
     }
     EnterFrame(target); // a click past the last frame leaves the current one
-    FramesScroll.Position = position;
+    fStrip.FramesScroll.Position = position;
 
     const int c = FrameIndex();
     TQFrInt& sel = Doc.BMPSel;

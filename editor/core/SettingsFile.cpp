@@ -1,42 +1,30 @@
 #include "editor/core/SettingsFile.h"
 
+#include "model/DefaultFields.h"
 #include "platform/BinaryFile.h"
 
 #include <QFile>
+#include <variant>
 
 namespace {
+
+void Read(TBinaryReader& in, bool& value) { in.ReadBool(value); }
+void Read(TBinaryReader& in, int32_t& value) { in.ReadInt(value); }
+void Read(TBinaryReader& in, TColor& value) { in.ReadColor(value); }
+void Read(TBinaryReader& in, QString& value) { in.ReadString(value); }
+void Read(TBinaryReader& in, TFontStyles& value) { in.ReadStyle(value); }
+void Write(TBinaryWriter& out, bool value) { out.WriteBool(value); }
+void Write(TBinaryWriter& out, int32_t value) { out.WriteInt(value); }
+void Write(TBinaryWriter& out, TColor value) { out.WriteColor(value); }
+void Write(TBinaryWriter& out, const QString& value) { out.WriteString(value); }
+void Write(TBinaryWriter& out, TFontStyles value) { out.WriteStyle(value); }
 
 bool ReadDefaults(TBinaryReader& in, TDefaultParam& d)
 {
     // Straight into the record, field by field: a short file keeps what was read.
     // (The reader's error is sticky, so each read after the end fails at once.)
-    in.ReadBool(d.Center);
-    in.ReadBool(d.Arrow1);
-    in.ReadBool(d.Arrow2);
-    in.ReadBool(d.ChCn);
-    in.ReadBool(d.Line);
-    in.ReadBool(d.Transparent);
-    in.ReadInt(d.PointX);
-    in.ReadInt(d.PointY);
-    in.ReadInt(d.Padding);
-    in.ReadInt(d.BorderWidth);
-    in.ReadInt(d.ShadowWidth);
-    in.ReadInt(d.TextSize);
-    in.ReadInt(d.Angle);
-    in.ReadInt(d.TextFill);
-    in.ReadInt(d.TextSpeech);
-    in.ReadInt(d.Orient);
-    in.ReadInt(d.Left);
-    in.ReadInt(d.Top);
-    in.ReadInt(d.Width);
-    in.ReadInt(d.Height);
-    in.ReadColor(d.BackColor);
-    in.ReadColor(d.ShadowColor);
-    in.ReadColor(d.BorderColor);
-    in.ReadColor(d.TextColor);
-    in.ReadString(d.TextName);
-    in.ReadString(d.TextValue);
-    in.ReadStyle(d.TextStyle);
+    for (const TDefaultField& field : DefaultFields())
+        std::visit([&](auto member) { Read(in, d.*member); }, field.Member);
     return in.Ok();
 }
 
@@ -86,33 +74,8 @@ bool WriteSettings(QIODevice& device, const TWindowSettings& w, const TDefaultPa
     out.WriteInt(w.PropertyPanelWidth);
     out.WriteInt(w.FrameStripHeight);
     out.WriteString(w.LastProject);
-    out.WriteBool(d.Center);
-    out.WriteBool(d.Arrow1);
-    out.WriteBool(d.Arrow2);
-    out.WriteBool(d.ChCn);
-    out.WriteBool(d.Line);
-    out.WriteBool(d.Transparent);
-    out.WriteInt(d.PointX);
-    out.WriteInt(d.PointY);
-    out.WriteInt(d.Padding);
-    out.WriteInt(d.BorderWidth);
-    out.WriteInt(d.ShadowWidth);
-    out.WriteInt(d.TextSize);
-    out.WriteInt(d.Angle);
-    out.WriteInt(d.TextFill);
-    out.WriteInt(d.TextSpeech);
-    out.WriteInt(d.Orient);
-    out.WriteInt(d.Left);
-    out.WriteInt(d.Top);
-    out.WriteInt(d.Width);
-    out.WriteInt(d.Height);
-    out.WriteColor(d.BackColor);
-    out.WriteColor(d.ShadowColor);
-    out.WriteColor(d.BorderColor);
-    out.WriteColor(d.TextColor);
-    out.WriteString(d.TextName);
-    out.WriteString(d.TextValue);
-    out.WriteStyle(d.TextStyle);
+    for (const TDefaultField& field : DefaultFields())
+        std::visit([&](auto member) { Write(out, d.*member); }, field.Member);
     if (!w.OptimiseGIF)
         out.WriteBool(false);
     return out.Ok();

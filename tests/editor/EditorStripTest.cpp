@@ -53,18 +53,18 @@ TEST_F(EditorStripTest, StripShowsTheFramesThatFitAndScrollsToKeepTheCurrentOneI
     core.DrawFrames(5);
     EXPECT_EQ(core.Doc.OldPos, 0);
     core.SetScroll();
-    EXPECT_EQ(core.FramesScroll.Max, 0);
+    EXPECT_EQ(core.Strip().FramesScroll.Max, 0);
     const int cell = core.Doc.ImgH;
-    EXPECT_EQ(core.StripCellsWidth, 3 * cell);
+    EXPECT_EQ(core.Strip().CellsWidth, 3 * cell);
 
     // Unselected cells are black, the selected current one blue with the red mark;
     // right of the cells lies the window's colour.
-    const TBitmap& strip = core.FramesBMP;
+    const TBitmap& strip = core.Strip().FramesBMP;
     EXPECT_EQ(strip.Pixel(cell / 2, kStripHeight - 5), clBlack);
     EXPECT_EQ(strip.Pixel(cell + 5, kStripHeight - 5), clBlue);
     EXPECT_EQ(strip.Pixel(cell + 8, kStripHeight - 15), clRed);
     EXPECT_EQ(strip.Pixel(10 + (cell - 20) / 2, kStripHeight - 15), clWhite); // frame 0's thumbnail
-    EXPECT_EQ(strip.Pixel(3 * cell + 2, 5), ColorToRGB(core.StripFillColor));
+    EXPECT_EQ(strip.Pixel(3 * cell + 2, 5), ColorToRGB(core.Strip().FillColor));
 
     // Twelve frames: the position is held at count - FrCount, and going to a
     // frame out of view scrolls it in.
@@ -72,7 +72,7 @@ TEST_F(EditorStripTest, StripShowsTheFramesThatFitAndScrollsToKeepTheCurrentOneI
     core.DrawFrames(100);
     EXPECT_EQ(core.Doc.OldPos, 4);
     core.SetScroll();
-    EXPECT_EQ(core.FramesScroll.Max, 4);
+    EXPECT_EQ(core.Strip().FramesScroll.Max, 4);
     core.SetFrameIndex(0);
     EXPECT_EQ(core.Doc.OldPos, 0);
     core.SetFrameIndex(10);
@@ -88,7 +88,7 @@ TEST_F(EditorStripTest, StripShowsTheFramesThatFitAndScrollsToKeepTheCurrentOneI
     // A strip lower than its labels still draws, one-pixel cells at the least.
     core.SetStripSize(300, 4);
     EXPECT_GE(core.Doc.ImgH, 1);
-    EXPECT_EQ(core.FramesBMP.Height(), 4);
+    EXPECT_EQ(core.Strip().FramesBMP.Height(), 4);
 }
 
 TEST_F(EditorStripTest, ShiftAndCtrlClicksExtendAndToggleTheSelection)

@@ -58,7 +58,7 @@ TEST_F(MainFormStripTest, ClickingACellGoesToItsFrameAndCommandsFollowTheSelecti
     Act("DeleteFrameAct")->trigger();
     EXPECT_EQ(Core().FrameCount(), 3);
     EXPECT_TRUE(Core().Doc.IsFrOper);
-    EXPECT_EQ(Find<QScrollBar>(QStringLiteral("FramesScrollBar"))->maximum(), Core().FramesScroll.Max);
+    EXPECT_EQ(Find<QScrollBar>(QStringLiteral("FramesScrollBar"))->maximum(), Core().Strip().FramesScroll.Max);
 }
 
 } // namespace

@@ -110,7 +110,7 @@ TEST_P(FigureRoundTrip, StoredStatesComeBackAtTheirFrames)
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryKind, FigureRoundTrip, ::testing::ValuesIn(kAllKinds),
-                         [](const ::testing::TestParamInfo<TQFigName>& info) { return "Kind" + std::to_string(int(info.param)); });
+                         [](const ::testing::TestParamInfo<TQFigName>& kind) { return "Kind" + std::to_string(int(kind.param)); });
 
 TEST(FigureState, TheFirstKeyFrameHoldsEveryPropertyOfTheKind)
 {

@@ -82,9 +82,9 @@ TEST(ProjectFileBytes, NewProjectWritesEveryItemInOrder)
     for (const char* name : {"BackGIF.gif", "BackBMP.bmp", "Buffer.gif", "Anim.gif"})
         EXPECT_FALSE(folder.exists(QString::fromLatin1(name))) << name;
     for (const char* sub : {"Bitmap", "GIF", "Buffer", "Buffer/Bitmap", "Buffer/GIF"}) {
-        const QDir dir(folder.filePath(QString::fromLatin1(sub)));
-        EXPECT_TRUE(dir.exists()) << sub;
-        EXPECT_TRUE(dir.entryList(QDir::Files).isEmpty()) << sub;
+        const QDir subfolder(folder.filePath(QString::fromLatin1(sub)));
+        EXPECT_TRUE(subfolder.exists()) << sub;
+        EXPECT_TRUE(subfolder.entryList(QDir::Files).isEmpty()) << sub;
     }
 }
 

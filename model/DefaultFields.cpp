@@ -1,0 +1,20 @@
+#include "model/DefaultFields.h"
+
+#include <array>
+
+std::span<const TDefaultField> DefaultFields()
+{
+    using D = TDefaultParam;
+    static const std::array<TDefaultField, 27> fields{{
+        {qpCenter, &D::Center},           {qpArrow1, &D::Arrow1},           {qpArrow2, &D::Arrow2},
+        {qpChCn, &D::ChCn},               {qpLine, &D::Line},               {qpTransparent, &D::Transparent},
+        {qpPointX, &D::PointX},           {qpPointY, &D::PointY},           {qpPadding, &D::Padding},
+        {qpBorderWidth, &D::BorderWidth}, {qpShadowWidth, &D::ShadowWidth}, {qpTextSize, &D::TextSize},
+        {qpAngle, &D::Angle},             {qpTextFill, &D::TextFill},       {qpTextSpeech, &D::TextSpeech},
+        {qpOrient, &D::Orient},           {qpLeft, &D::Left},               {qpTop, &D::Top},
+        {qpWidth, &D::Width},             {qpHeight, &D::Height},           {qpBackColor, &D::BackColor},
+        {qpShadowColor, &D::ShadowColor}, {qpBorderColor, &D::BorderColor}, {qpTextColor, &D::TextColor},
+        {qpTextName, &D::TextName},       {qpTextValue, &D::TextValue},     {qpTextStyle, &D::TextStyle},
+    }};
+    return fields;
+}

@@ -1,0 +1,20 @@
+#pragma once
+// The default figure properties seen through the property table: the property
+// each field of TDefaultParam holds, in the order the settings file stores
+// them. The settings file iterates it; a new default is one entry here.
+#include "model/DefaultParam.h"
+#include "model/Records.h"
+
+#include <span>
+#include <variant>
+
+// A field of the defaults record, of one of the value kinds a property has.
+using TDefaultMember = std::variant<bool TDefaultParam::*, int32_t TDefaultParam::*, TColor TDefaultParam::*,
+                                    QString TDefaultParam::*, TFontStyles TDefaultParam::*>;
+
+struct TDefaultField {
+    TQPropName Name;
+    TDefaultMember Member;
+};
+
+std::span<const TDefaultField> DefaultFields();
