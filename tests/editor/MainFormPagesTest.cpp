@@ -61,7 +61,7 @@ TEST_F(MainFormPagesTest, TabWalksEachPageInTheOrderOfItsControls)
     CreateAndShow();
     EXPECT_EQ(TabWalk(Find<QWidget>(QStringLiteral("OptionsSheet"))),
               "GIFOpenButton GIFDeleteButton PictureOpenButton PictureDeleteButton BackColorButton BackWidthSpin "
-              "BackHeightSpin ProportionalCheck BackTransparentCheck FrameDelaySpin InfinityCheck TimesSpin");
+              "BackHeightSpin ProportionalCheck BackTransparentCheck FrameDelaySpin InfinityCheck TimesSpin OptimiseCheck");
     EXPECT_EQ(TabWalk(Find<QWidget>(QStringLiteral("ColorSheet"))),
               "FigureColorButton ShadowColorButton BorderColorButton BorderWidthSpin ShadowWidthSpin");
     EXPECT_EQ(TabWalk(Find<QWidget>(QStringLiteral("StripPanel"))),
