@@ -91,8 +91,8 @@ std::vector<uint8_t> EncodeRows(const uint8_t* pixels, const uint8_t* alternates
     int next = clear + 2;
     int prefix = -1;
     writer.Write(clear, codeWidth);
-    // Once the table is full it is kept as it is while its strings still
-    // pay: the table restarts only when a stretch of pixels costs 5 % more
+    // With alternates (exported files), a full table is kept as it is while
+    // its strings still pay: it restarts only when a stretch of pixels costs 5 % more
     // bits per pixel than the pixels since the last restart did on average.
     bool full = false;
     int64_t cycleBits = 0, cyclePixels = 0;   // since the last restart
@@ -158,9 +158,15 @@ std::vector<uint8_t> EncodeRows(const uint8_t* pixels, const uint8_t* alternates
                 ++codeWidth;
             prefix = c;
             if (code == 4094) {
-                full = true;
-                windowBits = 0;
-                windowPixels = 1;
+                if constexpr (WithAlternates) {
+                    full = true;
+                    windowBits = 0;
+                    windowPixels = 1;
+                } else {
+                    // The fixed layout of the program's own files: restart at once.
+                    writer.Write(prefix, codeWidth);
+                    restart();
+                }
             }
         }
         if (progress)

@@ -4,11 +4,14 @@
 // the zero-length terminator.
 //
 // Choices: a clear code is sent first; the code width grows by one as soon as
-// the code just assigned reaches 2^width; once code 4094 is assigned the table
-// takes no more strings (code 4095 is never used and codes never exceed 12
-// bits) and is kept until a stretch of pixels costs more bits per pixel than
-// the table's filling did, when a clear code restarts it; at the end the
-// pending code and the end-of-information code are sent.
+// the code just assigned reaches 2^width; when the code just assigned reaches
+// 4094 the pending code is sent, then a clear code, and the table restarts, so
+// code 4095 is never used and codes never exceed 12 bits; at the end the
+// pending code and the end-of-information code are sent. The exporter's
+// variant (with alternates) differs in one choice: once code 4094 is assigned
+// the table takes no more strings and is kept until a stretch of pixels costs
+// more bits per pixel than the table's filling did, when a clear code
+// restarts it.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
