@@ -136,51 +136,11 @@ std::optional<TEncodedFrame> EncodeVariant(const TPlannedFrame& f, bool keyUncha
             own.Add(c);
         }
     }
-    TEncodedFrame base;
-    base.Rect = f.Rect;
-    base.Disposal = f.Disposal;
-    base.Delay = f.Delay;
-    // Writes the frame with `table`; transparent pixels take `transparentIndex`.
-    auto encodeWith = [&](TEncodedFrame out, const TTable& table) {
-        std::vector<uint8_t> indices(size_t(w) * size_t(h));
-        for (int y = 0; y < h; ++y) {
-            const QRgb* row = reinterpret_cast<const QRgb*>(f.Pixels.constScanLine(y));
-            uint8_t* index = indices.data() + size_t(y) * size_t(w);
-            QRgb last = 0;
-            int lastIndex = 0;
-            for (int x = 0; x < w; ++x) {
-                const QRgb c = colorAt(row[x]);
-                if (c == 0) {
-                    index[x] = uint8_t(out.TransparentIndex);
-                    continue;
-                }
-                if (c != last) {
-                    last = c;
-                    lastIndex = table.Index.Find(c);
-                }
-                index[x] = uint8_t(lastIndex);
-            }
-        }
-        const int codeSize = std::max(2, table.Bits());
-        if (!keyUnchanged) {
-            out.Data = TLZWEncoder::Encode(indices.data(), w, h, w, codeSize);
-            return out;
-        }
-        // A pixel that repeats what the viewer shows may also be written with its
-        // own colour, when the table holds it.
-        std::vector<uint8_t> alternates(indices);
-        for (int y = 0; y < h; ++y) {
-            const QRgb* row = reinterpret_cast<const QRgb*>(f.Pixels.constScanLine(y));
-            uint8_t* alternate = alternates.data() + size_t(y) * size_t(w);
-            for (int x = 0; x < w; ++x)
-                if ((row[x] & 0xFF000000u) == UnchangedAlpha)
-                    if (const int i = table.Index.Find(row[x] | 0xFF000000u); i >= 0)
-                        alternate[x] = uint8_t(i);
-        }
-        out.Data = TLZWEncoder::EncodeWithAlternates(indices.data(), alternates.data(), w, h, w, codeSize);
-        return out;
-    };
-    std::optional<TEncodedFrame> withGlobal;
+    TEncodedFrame out;
+    out.Rect = f.Rect;
+    out.Disposal = f.Disposal;
+    out.Delay = f.Delay;
+    const TTable* table = nullptr;
     if (global) {
         std::vector<bool> used(global->Colors.size(), false);
         bool fits = true;
@@ -192,7 +152,6 @@ std::optional<TEncodedFrame> EncodeVariant(const TPlannedFrame& f, bool keyUncha
             }
             used[size_t(i)] = true;
         }
-        TEncodedFrame out = base;
         if (fits && needsTransparent) {
             const auto spare = std::find(used.begin(), used.end(), false);
             if (spare == used.end())
@@ -200,32 +159,61 @@ std::optional<TEncodedFrame> EncodeVariant(const TPlannedFrame& f, bool keyUncha
             else
                 out.TransparentIndex = int(spare - used.begin());
         }
-        if (fits) {
-            withGlobal = encodeWith(std::move(out), *global);
-            // A table of only the frame's colours pays for itself when its
-            // shorter codes save more than the table costs.
-            if (BitsForColorCount(std::max<int>(2, int(own.Colors.size()) + (needsTransparent ? 1 : 0))) >=
-                global->Bits())
-                return withGlobal;
+        if (fits)
+            table = global;
+    }
+    TTable local;
+    if (!table) {
+        // The transparent entry comes first: a background index of 0 then
+        // names the transparent colour.
+        if (needsTransparent) {
+            if (own.Colors.size() == 256)
+                return std::nullopt;
+            out.TransparentIndex = local.Add(own.Unused(f.Key));
+        }
+        for (const QRgb c : own.Colors)
+            local.Add(c);
+        local.Pad();
+        out.LocalTable = local.Colors;
+        table = &local;
+    }
+    std::vector<uint8_t> indices(size_t(w) * size_t(h));
+    for (int y = 0; y < h; ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(f.Pixels.constScanLine(y));
+        uint8_t* index = indices.data() + size_t(y) * size_t(w);
+        QRgb last = 0;
+        int lastIndex = 0;
+        for (int x = 0; x < w; ++x) {
+            const QRgb c = colorAt(row[x]);
+            if (c == 0) {
+                index[x] = uint8_t(out.TransparentIndex);
+                continue;
+            }
+            if (c != last) {
+                last = c;
+                lastIndex = table->Index.Find(c);
+            }
+            index[x] = uint8_t(lastIndex);
         }
     }
-    // The transparent entry comes first: a background index of 0 then
-    // names the transparent colour.
-    TTable local;
-    TEncodedFrame out = base;
-    if (needsTransparent) {
-        if (own.Colors.size() == 256)
-            return withGlobal;
-        out.TransparentIndex = local.Add(own.Unused(f.Key));
+    const int codeSize = std::max(2, table->Bits());
+    if (!keyUnchanged) {
+        out.Data = TLZWEncoder::Encode(indices.data(), w, h, w, codeSize);
+        return out;
     }
-    for (const QRgb c : own.Colors)
-        local.Add(c);
-    local.Pad();
-    out.LocalTable = local.Colors;
-    TEncodedFrame withLocal = encodeWith(std::move(out), local);
-    if (withGlobal && withGlobal->Cost() <= withLocal.Cost())
-        return withGlobal;
-    return withLocal;
+    // A pixel that repeats what the viewer shows may also be written with its
+    // own colour, when the table holds it.
+    std::vector<uint8_t> alternates(indices);
+    for (int y = 0; y < h; ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(f.Pixels.constScanLine(y));
+        uint8_t* alternate = alternates.data() + size_t(y) * size_t(w);
+        for (int x = 0; x < w; ++x)
+            if ((row[x] & 0xFF000000u) == UnchangedAlpha)
+                if (const int i = table->Index.Find(row[x] | 0xFF000000u); i >= 0)
+                    alternate[x] = uint8_t(i);
+    }
+    out.Data = TLZWEncoder::EncodeWithAlternates(indices.data(), alternates.data(), w, h, w, codeSize);
+    return out;
 }
 
 // The smaller of the two ways to write a frame.

@@ -91,30 +91,12 @@ std::vector<uint8_t> EncodeRows(const uint8_t* pixels, const uint8_t* alternates
     int next = clear + 2;
     int prefix = -1;
     writer.Write(clear, codeWidth);
-    // With alternates (exported files), a full table is kept as it is while
-    // its strings still pay: it restarts only when a stretch of pixels costs 5 % more
-    // bits per pixel than the pixels since the last restart did on average.
-    bool full = false;
-    int64_t cycleBits = 0, cyclePixels = 0;   // since the last restart
-    int64_t windowBits = 0, windowPixels = 0; // since the table became full
-    constexpr int64_t Window = 6144;          // pixels between checks
-    auto restart = [&] {
-        writer.Write(clear, codeWidth);
-        table->Clear();
-        codeWidth = codeSize + 1;
-        next = clear + 2;
-        prefix = -1;
-        full = false;
-        cycleBits = cyclePixels = 0;
-    };
 
     for (int y = 0; y < height; ++y) {
         const uint8_t* row = pixels + ptrdiff_t(y) * stride;
         [[maybe_unused]] const uint8_t* alternateRow = WithAlternates ? alternates + ptrdiff_t(y) * stride : nullptr;
         for (int x = 0; x < width; ++x) {
             const int c = row[x];
-            ++cyclePixels;
-            ++windowPixels;
             if (prefix < 0) {
                 prefix = c;
                 continue;
@@ -137,36 +119,18 @@ std::vector<uint8_t> EncodeRows(const uint8_t* pixels, const uint8_t* alternates
                 }
             }
             writer.Write(prefix, codeWidth);
-            cycleBits += codeWidth;
-            if (full) {
-                windowBits += codeWidth;
-                prefix = c;
-                if (windowPixels >= Window) {
-                    // The pixel c starts the string after the restart.
-                    if (windowBits * (cyclePixels - windowPixels) * 100 > (cycleBits - windowBits) * windowPixels * 105) {
-                        restart();
-                        prefix = c;
-                        cyclePixels = 1;
-                    }
-                    windowBits = windowPixels = 0;
-                }
-                continue;
-            }
             const int code = next++;
             table->Insert(slot, key, code);
             if (code == (1 << codeWidth))
                 ++codeWidth;
             prefix = c;
             if (code == 4094) {
-                if constexpr (WithAlternates) {
-                    full = true;
-                    windowBits = 0;
-                    windowPixels = 1;
-                } else {
-                    // The fixed layout of the program's own files: restart at once.
-                    writer.Write(prefix, codeWidth);
-                    restart();
-                }
+                writer.Write(prefix, codeWidth);
+                writer.Write(clear, codeWidth);
+                table->Clear();
+                codeWidth = codeSize + 1;
+                next = clear + 2;
+                prefix = -1;
             }
         }
         if (progress)

@@ -7,11 +7,7 @@
 // the code just assigned reaches 2^width; when the code just assigned reaches
 // 4094 the pending code is sent, then a clear code, and the table restarts, so
 // code 4095 is never used and codes never exceed 12 bits; at the end the
-// pending code and the end-of-information code are sent. The exporter's
-// variant (with alternates) differs in one choice: once code 4094 is assigned
-// the table takes no more strings and is kept until a stretch of pixels costs
-// more bits per pixel than the table's filling did, when a clear code
-// restarts it.
+// pending code and the end-of-information code are sent.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
