@@ -2,6 +2,7 @@
 
 #include "gif/GIFError.h"
 #include "gif/LZWEncoder.h"
+#include "gif/SubBlocks.h"
 #include "gif/ParallelFor.h"
 #include "gif/ViewerCanvas.h"
 
@@ -381,20 +382,20 @@ public:
         if (!comment.isEmpty()) {
             Byte(0x21);
             Byte(0xFE);
-            for (const QString& line : comment) {
-                const QByteArray bytes = line.toLatin1().left(255);
-                if (bytes.isEmpty())
-                    continue;
-                Byte(uint8_t(bytes.size()));
-                Bytes(bytes.constData(), size_t(bytes.size()));
-            }
-            Byte(0);
+            WriteLineSubBlocks(*this, comment);
         }
         Byte(0x3B);
     }
 
-private:
+    // The byte sink of WriteLineSubBlocks.
     void Byte(uint8_t b) { Bytes(&b, 1); }
+    void Bytes(const void* data, size_t n)
+    {
+        if (fOut.write(static_cast<const char*>(data), qint64(n)) != qint64(n))
+            throw EFileError(fOut.errorString());
+    }
+
+private:
     void Word(int w)
     {
         if (w < 0 || w > 0xFFFF)
@@ -409,11 +410,6 @@ private:
         for (const QRgb c : colors)
             bytes.insert(bytes.end(), {uint8_t(qRed(c)), uint8_t(qGreen(c)), uint8_t(qBlue(c))});
         Bytes(bytes.data(), bytes.size());
-    }
-    void Bytes(const void* data, size_t n)
-    {
-        if (fOut.write(static_cast<const char*>(data), qint64(n)) != qint64(n))
-            throw EFileError(fOut.errorString());
     }
 
     QIODevice& fOut;

@@ -1,6 +1,7 @@
 #include "gif/GIFWriter.h"
 
 #include "gif/GIFError.h"
+#include "gif/SubBlocks.h"
 #include "gif/ZGIFImage.h"
 
 #include <algorithm>
@@ -19,17 +20,7 @@ public:
     void Bytes(const void* data, size_t n) { fBytes.append(static_cast<const char*>(data), qsizetype(n)); }
     void Table(const TGIFColorTable& table) { Bytes(table.Colors.data(), size_t(table.Count) * 3); }
     // Lines as data sub-blocks (empty lines skipped, each cut to 255 bytes) and the terminator.
-    void Lines(const QStringList& lines)
-    {
-        for (const QString& line : lines) {
-            const QByteArray bytes = line.toLatin1().left(255);
-            if (bytes.isEmpty())
-                continue;
-            Byte(uint8_t(bytes.size()));
-            Bytes(bytes.constData(), size_t(bytes.size()));
-        }
-        Byte(0);
-    }
+    void Lines(const QStringList& lines) { WriteLineSubBlocks(*this, lines); }
     QByteArray& Result() { return fBytes; }
 
 private:
