@@ -1,9 +1,35 @@
-# zembra_library(NAME [DEPS target...] [PRIVATE_DEPS target...])
-# A static library made of every .cpp/.h in the calling folder (and its
-# subfolders when RECURSE is given). The repository root is on the include
-# path, so headers are included as "platform/Bitmap.h". DEPS are what the
-# layer's headers use, and so what its users get; PRIVATE_DEPS only its
-# sources use: their headers stay out of the users' include path.
+# zembra_expose(TARGET SCOPE FOLDER [EXCLUDE entry...] [FILES file...])
+# Puts the repository folder FOLDER (for example "gif" or "editor/core") on
+# TARGET's include path, so that its headers are included as "gif/GIFError.h",
+# and nothing else of the repository: each target's include directory is a
+# tree of links under include/<TARGET> in the build. EXCLUDE leaves entries of
+# the folder out, FILES links only the files named. A layer then sees exactly
+# the folders of the layers it links, and an include of any other layer does
+# not build.
+function(zembra_expose target scope folder)
+  cmake_parse_arguments(ARG "" "" "EXCLUDE;FILES" ${ARGN})
+  set(root ${PROJECT_BINARY_DIR}/include/${target})
+  set(source ${PROJECT_SOURCE_DIR}/${folder})
+  set(link ${root}/${folder})
+  get_filename_component(parent ${link} DIRECTORY)
+  file(MAKE_DIRECTORY ${parent})
+  if(NOT ARG_EXCLUDE AND NOT ARG_FILES)
+    file(CREATE_LINK ${source} ${link} SYMBOLIC)
+  else()
+    file(MAKE_DIRECTORY ${link})
+    if(ARG_FILES)
+      set(entries ${ARG_FILES})
+    else()
+      file(GLOB entries LIST_DIRECTORIES true CONFIGURE_DEPENDS RELATIVE ${source} ${source}/*)
+      list(REMOVE_ITEM entries ${ARG_EXCLUDE})
+    endif()
+    foreach(entry ${entries})
+      file(CREATE_LINK ${source}/${entry} ${link}/${entry} SYMBOLIC)
+    endforeach()
+  endif()
+  target_include_directories(${target} ${scope} ${root})
+endfunction()
+
 function(zembra_library name)
   cmake_parse_arguments(ARG "RECURSE" "" "DEPS;PRIVATE_DEPS" ${ARGN})
   if(ARG_RECURSE)
@@ -14,7 +40,8 @@ function(zembra_library name)
          ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   endif()
   add_library(${name} STATIC ${sources})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  zembra_expose(${name} PUBLIC ${folder})
   target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
 endfunction()
 
