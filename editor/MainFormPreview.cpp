@@ -43,7 +43,7 @@ void TMainForm::BuildPreviewWiring()
 
 void TMainForm::GoSpinExit(int value)
 {
-    if (Core->Doc.IsChGoTo) {
+    if (Core->IsChGoTo()) {
         Core->IsGo = false;
         GoToFrame(value - 1);
         Core->IsGo = true;

@@ -41,6 +41,12 @@ void TEditorCore::ClearProject()
     IsResize = false;
     FocusRecDrawn = false;
     IsPlaying = false;
+    fStrip.FrCount = 0;
+    fStrip.ImgH = 0;
+    fStrip.OldPos = 0;
+    fIsDel = true;
+    fQRow = 0;
+    fIsChDelay = false;
     GIFRect = {0, 0, 200, 200};
     BMPRect = {0, 0, 200, 200};
 
@@ -55,6 +61,23 @@ void TEditorCore::ClearProject()
     Notify(Hooks.AnimationChanged);
     Notify(Hooks.Caption);
     Notify(Hooks.CommandStates);
+}
+
+TEditorView TEditorCore::StoredView() const
+{
+    return {fStrip.FrCount, fStrip.ImgH, fStrip.OldPos, fIsDel, fQRow, fOldIndex, fIsChDelay, fIsChGoTo};
+}
+
+void TEditorCore::SetStoredView(const TEditorView& view)
+{
+    fStrip.FrCount = view.FrCount;
+    fStrip.ImgH = view.ImgH;
+    fStrip.OldPos = view.OldPos;
+    fIsDel = view.IsDel;
+    fQRow = view.QRow;
+    fOldIndex = view.OldIndex;
+    fIsChDelay = view.IsChDelay;
+    fIsChGoTo = view.IsChGoTo;
 }
 
 void TEditorCore::NewProject()

@@ -21,6 +21,7 @@
 #include "editor/core/UndoHistory.h"
 #include "gif/ZGIFAnimatorCore.h"
 #include "model/DefaultParam.h"
+#include "model/EditorView.h"
 #include "model/Document.h"
 #include "platform/Bitmap.h"
 #include "platform/Dialogs.h"
@@ -88,6 +89,10 @@ public:
     void NewProject();
     // Stores the single selected figure's state, then sets the modified flag.
     void SetModifyTrue() { Doc.SetModify(true); }
+    // The editor's state a project file keeps beside the project: handed to
+    // the writer, taken back from the reader.
+    TEditorView StoredView() const;
+    void SetStoredView(const TEditorView& view);
 
     // --- Rendering (EditorRender.cpp) ---------------------------------------------
     static void FillBitmap(TBitmap& bitmap, TColor color, int width, int height);
@@ -139,7 +144,7 @@ public:
     // --- Frame strip and frame commands (EditorStrip.cpp) ---------------------------
     // The strip control took a new size: the strip is drawn again for it.
     void SetStripSize(int width, int height);
-    // Draws the strip into FramesBMP from frame p on (clamped); sets OldPos, ImgH, FrCount.
+    // Draws the strip into FramesBMP from frame p on (clamped); sets the strip's OldPos, ImgH, FrCount.
     void DrawFrames(int p);
     // The scroll values from the frame count, FrCount and OldPos.
     void SetScroll();
@@ -278,6 +283,19 @@ public:
     int QCount() const { return Doc.QCount; }
     int ImgWidth() const { return Doc.ImgWidth; }
     int ImgHeight() const { return Doc.ImgHeight; }
+    // IsDel: edits in the property pages mark the project (false while the pages are filled).
+    bool IsDel() const { return fIsDel; }
+    void SetIsDel(bool value) { fIsDel = value; }
+    // QRow: the row of the nodes grid being edited.
+    int QRow() const { return fQRow; }
+    void SetQRow(int row) { fQRow = row; }
+    // OldIndex: the frame shown when "Play" was pressed.
+    int OldIndex() const { return fOldIndex; }
+    // IsChDelay: true while "Current Frame Duration" is applied to the frame.
+    bool IsChDelay() const { return fIsChDelay; }
+    void SetIsChDelay(bool value) { fIsChDelay = value; }
+    // IsChGoTo: "Go to Frame #" and "Current Frame Duration" act on the frame.
+    bool IsChGoTo() const { return fIsChGoTo; }
 
     TDocument Doc;
     TMessages Msg;
@@ -373,6 +391,11 @@ private:
     void DrawFrameCell(int i, int n, int textHeight, TSize thumb);
 
     TFrameStrip fStrip;
+    bool fIsDel = true;
+    int fQRow = 0;
+    int fOldIndex = 0;
+    bool fIsChDelay = false;
+    bool fIsChGoTo = true;
     TProgress* fProgress;
     std::unique_ptr<TZGIFAnimatorCore> fOwnAnimator;
     TUndoHistory fHistory{*this};

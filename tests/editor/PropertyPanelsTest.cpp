@@ -138,10 +138,10 @@ TEST_F(PropertyPanelsTest, EditsApplyAtOnceAndAreStoredAtTheCurrentFrame)
     EXPECT_EQ(obj->Pen().Width, 7);
 
     // While the pages are being filled nothing is applied to the angle.
-    core.Doc.IsDel = false;
+    core.SetIsDel(false);
     panels.AngleChange(45);
     EXPECT_EQ(obj->QAngle, 90);
-    core.Doc.IsDel = true;
+    core.SetIsDel(true);
 
     // Width and height go through the object's resize and are stored at once.
     panels.CoordInit(TCoordBox::Width, 120);
