@@ -216,7 +216,7 @@ void TPropertySheets::StartFrameSpinExit()
     TZGIFImage& animation = Core->Animation();
     Core->FillApBMP();
     for (int i = 0; i < change.AddFrames; ++i) {
-        const int added = animation.AddFrame(Core->ApBMP);
+        const int added = animation.AddFrame(Core->ApBMP());
         animation.Frames(added).SetAnimateInterval(static_cast<uint16_t>(std::clamp(Core->Doc.AnInt, 0, 65535)));
     }
     for (int i = 0; i < change.DeleteFrames && animation.Count() > 1; ++i)

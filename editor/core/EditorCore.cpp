@@ -13,8 +13,8 @@ TEditorCore::TEditorCore(TDialogs& dialogs, TProgress& progress, TZGIFAnimatorCo
     // A rendered animation can run to thousands of frames: they are kept packed.
     Animation().SetPackFrames(true);
     FillIBMP(200, 200);
-    FillBitmap(FramePanelBMP, clWhite, 200, 200);
-    FillBitmap(BMP, clWhite, 200, 200);
+    FillBitmap(fWork.FramePanelBMP, clWhite, 200, 200);
+    FillBitmap(fWork.BMP, clWhite, 200, 200);
 }
 
 TEditorCore::~TEditorCore()
@@ -47,8 +47,8 @@ void TEditorCore::ClearProject()
     fIsDel = true;
     fQRow = 0;
     fIsChDelay = false;
-    GIFRect = {0, 0, 200, 200};
-    BMPRect = {0, 0, 200, 200};
+    fWork.GIFRect = {0, 0, 200, 200};
+    fWork.BMPRect = {0, 0, 200, 200};
 
     GIFAnimator->SetAnimate(false);
     Animation().Clear();
@@ -93,7 +93,7 @@ void TEditorCore::NewProject()
 
 void TEditorCore::CanvasTakesFrameSize()
 {
-    FillBitmap(FramePanelBMP, clWhite, Doc.ImgWidth, Doc.ImgHeight);
+    FillBitmap(fWork.FramePanelBMP, clWhite, Doc.ImgWidth, Doc.ImgHeight);
     if (Hooks.CanvasSize) {
         const bool resize = IsEditorResize;
         IsEditorResize = false; // the widget's resize must not come back as an edit

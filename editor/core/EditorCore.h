@@ -19,6 +19,7 @@
 #include "editor/core/FrameStrip.h"
 #include "editor/core/Messages.h"
 #include "editor/core/UndoHistory.h"
+#include "editor/core/WorkBitmaps.h"
 #include "gif/ZGIFAnimatorCore.h"
 #include "model/DefaultParam.h"
 #include "model/EditorView.h"
@@ -78,8 +79,8 @@ public:
     // --- IDrawOwner -------------------------------------------------------------
     bool IsRedrawFrames() const override { return Doc.IsRedrawFrames; }
     int SelectedCount() const override { return Doc.QCount; }
-    TCanvas& EditorCanvas() override { return FramePanelBMP.Canvas(); }
-    TCanvas& RenderCanvas() override { return BMP.Canvas(); }
+    TCanvas& EditorCanvas() override { return fWork.FramePanelBMP.Canvas(); }
+    TCanvas& RenderCanvas() override { return fWork.BMP.Canvas(); }
     QString DummyText() const override { return Msg.QDummyText; }
 
     // --- Project life cycle (EditorCore.cpp) -------------------------------------
@@ -96,11 +97,11 @@ public:
 
     // --- Rendering (EditorRender.cpp) ---------------------------------------------
     static void FillBitmap(TBitmap& bitmap, TColor color, int width, int height);
-    void FillBMP(TColor color) { FillBitmap(BMP, color, -1, -1); }
+    void FillBMP(TColor color) { FillBitmap(fWork.BMP, color, -1, -1); }
     void FillBMPBack() { FillBMP(Doc.Animation.BackColor); }
     void FillBitmapBack(TBitmap& bitmap) { FillBitmap(bitmap, Doc.Animation.BackColor, Doc.ImgWidth, Doc.ImgHeight); }
-    void FillApBMP() { FillBitmapBack(ApBMP); }
-    void FillIBMP(int width, int height) { FillBitmap(IBMP, clWhite, width, height); }
+    void FillApBMP() { FillBitmapBack(fWork.ApBMP); }
+    void FillIBMP(int width, int height) { FillBitmap(fWork.IBMP, clWhite, width, height); }
     void SetRectangles();
     // The canvas and its bitmap take the frame size (ImgWidth x ImgHeight).
     void CanvasTakesFrameSize();
@@ -307,14 +308,15 @@ public:
     void SetProgress(TProgress& progress) { fProgress = &progress; }
     TZGIFAnimatorCore* GIFAnimator = nullptr;
 
-    // Work bitmaps.
-    TBitmap BMP;          // render target of one frame during a redraw
-    TBitmap IBMP;         // the current frame's background in the editor
-    TBitmap ApBMP;        // a background frame for frames appended by figure edits
-    TBitmap Pic;          // the picture handed to the animation as a new frame
-    TBitmap FramePanelBMP; // the canvas the user sees
-    TRect GIFRect{0, 0, 200, 200}; // where the background GIF's frame is stretched
-    TRect BMPRect{0, 0, 200, 200}; // where the background picture is stretched
+    // The work bitmaps (TWorkBitmaps says what each is).
+    const TBitmap& FramePanelBMP() const { return fWork.FramePanelBMP; }
+    const TBitmap& IBMP() const { return fWork.IBMP; }
+    const TBitmap& ApBMP() const { return fWork.ApBMP; }
+    const TRect& BMPRect() const { return fWork.BMPRect; }
+    // The render target, which the Options page also draws its GIF preview in.
+    TBitmap& BMP() { return fWork.BMP; }
+    // The scratch picture the tools hand to the animation as a new frame.
+    TBitmap& Pic() { return fWork.Pic; }
 
     // Flags.
     bool IsRedraw = true;      // the redraw question may be asked
@@ -390,6 +392,7 @@ private:
     // Draws cell i of the strip showing frame n.
     void DrawFrameCell(int i, int n, int textHeight, TSize thumb);
 
+    TWorkBitmaps fWork;
     TFrameStrip fStrip;
     bool fIsDel = true;
     int fQRow = 0;

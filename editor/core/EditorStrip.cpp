@@ -333,13 +333,13 @@ TBitmap TEditorCore::BackgroundFrame(int current)
     } else if (Doc.Animation.IsBackBMP && !Doc.Animation.BackBMP.Empty()) {
         content = Doc.Animation.BackBMP;
     }
-    return content.Empty() ? Pic : content;
+    return content.Empty() ? fWork.Pic : content;
 }
 
 void TEditorCore::AddFrames(int mode)
 {
     TZGIFImage& animation = Animation();
-    FillBitmap(Pic, Doc.Animation.BackColor, Doc.ImgWidth, Doc.ImgHeight);
+    FillBitmap(fWork.Pic, Doc.Animation.BackColor, Doc.ImgWidth, Doc.ImgHeight);
     Doc.BMPSel.clear();
     if (mode == 2 && !IsFrames())
         return; // nothing to duplicate

@@ -547,9 +547,9 @@ void TOptionsPage::DrawGIFPreview()
     const TBitmap& first = Core.Doc.BMPGIF[size_t(back)].front();
     if (first.Empty())
         return;
-    TEditorCore::FillBitmap(Core.BMP, Core.Doc.Animation.BackColor, first.Width(), first.Height());
+    TEditorCore::FillBitmap(Core.BMP(), Core.Doc.Animation.BackColor, first.Width(), first.Height());
     Core.DrawGIFFrame(0);
-    GIFPreview = Core.BMP;
+    GIFPreview = Core.BMP();
 }
 
 void TOptionsPage::PreviewModify()

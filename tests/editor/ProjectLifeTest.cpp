@@ -237,5 +237,5 @@ TEST_F(ProjectLifeTest, AReopenedBackgroundGIFLooksAsItDidWhenSaved)
     ASSERT_EQ(page2.GIFPreview.Height(), saved.Height());
     // The whole frame, not shrunk into the 200 x 200 frame of a new project.
     EXPECT_EQ(page2.GIFPreview.Pixel(319, 239), clRed);
-    EXPECT_EQ(core2.FramePanelBMP.Width(), 320);
+    EXPECT_EQ(core2.FramePanelBMP().Width(), 320);
 }
