@@ -2,7 +2,7 @@
 #include "editor/core/EditorCore.h"
 
 TEditorCore::TEditorCore(TDialogs& dialogs, TProgress& progress, TZGIFAnimatorCore* animator)
-    : Dialogs(dialogs), GIFAnimator(animator), fProgress(&progress)
+    : Dialogs(dialogs), fProgress(&progress), GIFAnimator(animator)
 {
     if (!GIFAnimator) {
         fOwnAnimator = std::make_unique<TZGIFAnimatorCore>();

@@ -306,7 +306,6 @@ public:
     // The progress of long operations (the progress window once the window has one).
     TProgress& Progress() const { return *fProgress; }
     void SetProgress(TProgress& progress) { fProgress = &progress; }
-    TZGIFAnimatorCore* GIFAnimator = nullptr;
 
     // The work bitmaps (TWorkBitmaps says what each is).
     const TBitmap& FramePanelBMP() const { return fWork.FramePanelBMP; }
@@ -400,6 +399,10 @@ private:
     bool fIsChDelay = false;
     bool fIsChGoTo = true;
     TProgress* fProgress;
+    // GIFAnimator: the preview's animator core, the one holder of the rendered
+    // animation (Animation()) and of its current frame (FrameIndex()); it is
+    // fOwnAnimator when no window shows one.
+    TZGIFAnimatorCore* GIFAnimator = nullptr;
     std::unique_ptr<TZGIFAnimatorCore> fOwnAnimator;
     TUndoHistory fHistory{*this};
     int fGestureKey = 0; // merge key of the pointer gesture under way (0: none)
