@@ -44,9 +44,9 @@ void TMainForm::BuildPreviewWiring()
 void TMainForm::GoSpinExit(int value)
 {
     if (Core->IsChGoTo()) {
-        Core->IsGo = false;
+        IsGo = false;
         GoToFrame(value - 1);
-        Core->IsGo = true;
+        IsGo = true;
     }
     Core->Doc.IsModify = true;
     EnBut();
@@ -68,7 +68,7 @@ void TMainForm::ResizeAnim()
 
 void TMainForm::SetGoTo()
 {
-    if (!Core || !Core->IsGo)
+    if (!Core || !IsGo)
         return;
     StripPage->ShowGoTo(Core->FrameCount(), Core->FrameIndex());
     ShowCaption();

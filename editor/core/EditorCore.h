@@ -317,12 +317,10 @@ public:
     // The scratch picture the tools hand to the animation as a new frame.
     TBitmap& Pic() { return fWork.Pic; }
 
-    // Flags.
-    bool IsRedraw = true;      // the redraw question may be asked
-    bool IsEditorResize = true; // a change of the canvas size changes the frame size
-    bool IsFramePanel = true;   // false while the canvas size goes to the size boxes
-    bool IsGo = true;           // the go-to box acts (false while code sets it)
-    bool IsPlaying = false;    // between "Play" and "Stop"
+    // Whether the redraw question may be asked (headless runs never ask it).
+    void SetRedrawQuestion(bool ask) { IsRedraw = ask; }
+    // Between "Play" and "Stop".
+    bool Playing() const { return IsPlaying; }
 
     // Pointer state.
     bool IsMouseDown = false;  // group drag
@@ -393,6 +391,10 @@ private:
 
     TWorkBitmaps fWork;
     TFrameStrip fStrip;
+    bool IsRedraw = true;       // the redraw question may be asked
+    bool IsEditorResize = true; // a change of the canvas size changes the frame size
+    bool IsFramePanel = true;   // false while the canvas size goes to the size boxes (nothing reads it now)
+    bool IsPlaying = false;     // between "Play" and "Stop"
     bool fIsDel = true;
     int fQRow = 0;
     int fOldIndex = 0;

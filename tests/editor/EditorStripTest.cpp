@@ -133,11 +133,11 @@ TEST_F(EditorStripTest, ShiftAndCtrlClicksExtendAndToggleTheSelection)
     EXPECT_FALSE(core.CanMoveRight());
 
     // While the preview plays, clicks leave the frame and the selection alone.
-    core.IsPlaying = true;
+    core.Play();
     Click(1);
     EXPECT_EQ(core.FrameIndex(), 3);
     EXPECT_TRUE(Sel().empty());
-    core.IsPlaying = false;
+    core.Stop();
 }
 
 TEST_F(EditorStripTest, DeletingTheLastTwoOfFiveLeavesTheLastRemainingFrameCurrent)

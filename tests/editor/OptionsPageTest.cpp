@@ -41,7 +41,7 @@ class OptionsPageTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        core.IsRedraw = false;
+        core.SetRedrawQuestion(false);
         core.NewProject();
         page.Clear();
     }

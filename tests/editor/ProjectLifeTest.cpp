@@ -18,7 +18,7 @@ class ProjectLifeTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        core.IsRedraw = false;
+        core.SetRedrawQuestion(false);
         life.NewProject();
     }
     QString Path(const QString& name) const { return QDir(dir).filePath(name); }
@@ -168,7 +168,7 @@ TEST_F(ProjectLifeTest, AProjectThatDoesNotOpenLeavesTheOpenOneAsItWas)
 TEST_F(ProjectLifeTest, TheRedrawQuestionComesOncePerSave)
 {
     // A never-saved project with a pending redraw: "Save" goes on to "Save As".
-    core.IsRedraw = true;
+    core.SetRedrawQuestion(true);
     core.Doc.RedrawEnabled = true;
     core.Doc.SetModify(true);
     dialogs.QueueYesNo(false); // no redraw

@@ -356,7 +356,7 @@ TEST_F(PropertyPanelsTest, CommandStatesFollowFramesPlayingSelectionAndClipboard
     core.CopyFrameButtonClick();
     EXPECT_TRUE(CommandStates(core).FramePaste);
 
-    core.IsPlaying = true;
+    core.Play();
     s = CommandStates(core);
     EXPECT_FALSE(s.Frames);
     EXPECT_TRUE(s.Stop);
@@ -366,7 +366,7 @@ TEST_F(PropertyPanelsTest, CommandStatesFollowFramesPlayingSelectionAndClipboard
     EXPECT_FALSE(s.NextEnd);
     EXPECT_FALSE(s.StartPrevious);
     EXPECT_FALSE(s.Times);
-    core.IsPlaying = false;
+    core.Stop();
 
     core.SetLoop(true);
     EXPECT_FALSE(CommandStates(core).Times); // repeating forever
