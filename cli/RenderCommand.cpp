@@ -162,7 +162,7 @@ int RunRenderCommand(const QStringList& args)
     TEditorCore core(dialogs, progress);
     TOptionsPage page(core);
     TProjectLife life(core, page);
-    core.IsRedraw = false;
+    core.SetRedrawQuestion(false);
     // The format becomes part of each file name: only the listed ones, before any work.
     static const QStringList formats = {QStringLiteral("png"), QStringLiteral("jpg"), QStringLiteral("jpeg"),
                                         QStringLiteral("gif"), QStringLiteral("bmp")};

@@ -212,6 +212,7 @@ private:
     QString ZembraDir;
     TBitmap BMPNo; // "No" placeholder for empty preview boxes
     bool IsStart = true;
+    bool IsGo = true; // the go-to box acts (false while code sets it)
 
     // Commands.
     QAction* NewProjectAct = nullptr;

@@ -54,7 +54,7 @@ void TMainForm::BuildEditorCore()
     Core = std::make_unique<TEditorCore>(*Dialogs, Progress(), &animator.Core());
 
     TEditorHooks& hooks = Core->Hooks;
-    hooks.Repaint = [this] { CanvasPage->Canvas()->SetPicture(Core->FramePanelBMP); };
+    hooks.Repaint = [this] { CanvasPage->Canvas()->SetPicture(Core->FramePanelBMP()); };
     hooks.CanvasSize = [this](int width, int height) { CanvasPage->Canvas()->setFixedSize(width, height); };
     hooks.FrameSize = [this](int width, int height) {
         Page->BackWidth = width;

@@ -43,10 +43,10 @@ void TMainForm::BuildPreviewWiring()
 
 void TMainForm::GoSpinExit(int value)
 {
-    if (Core->Doc.IsChGoTo) {
-        Core->IsGo = false;
+    if (Core->IsChGoTo()) {
+        IsGo = false;
         GoToFrame(value - 1);
-        Core->IsGo = true;
+        IsGo = true;
     }
     Core->Doc.IsModify = true;
     EnBut();
@@ -68,7 +68,7 @@ void TMainForm::ResizeAnim()
 
 void TMainForm::SetGoTo()
 {
-    if (!Core || !Core->IsGo)
+    if (!Core || !IsGo)
         return;
     StripPage->ShowGoTo(Core->FrameCount(), Core->FrameIndex());
     ShowCaption();

@@ -79,13 +79,13 @@ void TPropertySheets::ObjEn(bool single)
     setVisible(single);
     if (!single || !Panels)
         return;
-    Core->Doc.IsDel = false;
+    Core->SetIsDel(false);
     {
         // Filling the pages is no edit ("Amount" applies on every change of its value).
         const QSignalBlocker blockCount(CoordinatesSheet->PointsCountSpin);
         ShowPanels(Panels->Fill());
     }
-    Core->Doc.IsDel = true;
+    Core->SetIsDel(true);
 }
 
 void TPropertySheets::ShowPanelControls(bool pages)
@@ -126,7 +126,7 @@ void TPropertySheets::ShowPanels(const TPanelView& v)
 void TPropertySheets::ShowDefault(const TDefaultParam& d)
 {
     Panels->IsDefault = true;
-    Core->Doc.IsDel = false;
+    Core->SetIsDel(false);
     {
         // Filling the boxes is no edit.
         const QSignalBlocker blockMemo(TextSheet->TextMemo);
@@ -143,7 +143,7 @@ void TPropertySheets::ShowDefault(const TDefaultParam& d)
         setCurrentWidget(CoordinatesSheet);
         show();
     }
-    Core->Doc.IsDel = true;
+    Core->SetIsDel(true);
 }
 
 void TPropertySheets::SetCoord()
@@ -164,7 +164,7 @@ void TPropertySheets::ShowCentre(int x, int y)
 void TPropertySheets::PointsGridCellClicked(int row, int column)
 {
     if (CoordinatesSheet->EditCell(row, column))
-        Core->Doc.QRow = row;
+        Core->SetQRow(row);
 }
 
 void TPropertySheets::PointSpinExit()
@@ -173,7 +173,7 @@ void TPropertySheets::PointSpinExit()
     if (!spin->isVisible())
         return;
     spin->hide(); // hiding ends the edit once; the focus change does not repeat it
-    const int row = Core->Doc.QRow;
+    const int row = Core->QRow();
     if (QTableWidgetItem* item = CoordinatesSheet->PointsGrid->item(row, 1))
         item->setText(QString::number(spin->value()));
     Guard([this, row, spin] {
@@ -216,7 +216,7 @@ void TPropertySheets::StartFrameSpinExit()
     TZGIFImage& animation = Core->Animation();
     Core->FillApBMP();
     for (int i = 0; i < change.AddFrames; ++i) {
-        const int added = animation.AddFrame(Core->ApBMP);
+        const int added = animation.AddFrame(Core->ApBMP());
         animation.Frames(added).SetAnimateInterval(static_cast<uint16_t>(std::clamp(Core->Doc.AnInt, 0, 65535)));
     }
     for (int i = 0; i < change.DeleteFrames && animation.Count() > 1; ++i)

@@ -95,7 +95,7 @@ void TStripPage::Wire(TEditorCore& core, TOptionsPage& page, const TGuard& guard
                 guard([&] { c->FramesImageMouseDown(TMouseButton::mbLeft, StripShift(keys) | ssLeft, x, y); });
             });
     connect(FramesScrollBar, &QScrollBar::valueChanged, this, [c](int position) {
-        if (position != c->Doc.OldPos) // resetting the bar at start-up is no scroll
+        if (position != c->Strip().OldPos) // resetting the bar at start-up is no scroll
             c->FramesScrollBarChange(position);
     });
     TOptionsPage* p = &page;
@@ -115,7 +115,7 @@ void TStripPage::ShowStrip(const TEditorCore& core)
     const QSignalBlocker block(FramesScrollBar); // set by code, not a scroll by the user
     FramesScrollBar->setRange(0, strip.FramesScroll.Max);
     FramesScrollBar->setValue(strip.FramesScroll.Position);
-    FramesScrollBar->setPageStep(std::max(core.Doc.FrCount, 1));
+    FramesScrollBar->setPageStep(std::max(core.Strip().FrCount, 1));
     FramesScrollBar->setMaximumWidth(strip.CellsWidth);
 }
 

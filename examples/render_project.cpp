@@ -26,7 +26,7 @@ int main(int argc, char** argv)
     TEditorCore core(dialogs, progress);
     TOptionsPage page(core);
     TProjectLife life(core, page);
-    core.IsRedraw = false; // no redraw question before our own redraw
+    core.SetRedrawQuestion(false); // no redraw question before our own redraw
 
     try {
         if (!life.OpenProject(args[1])) {

@@ -147,21 +147,14 @@ void TDocument::ClearProject()
     BackNum = -1;
 
     SelCen = false;
-    IsDel = true;
     IsProject = true;
     IsChRot = true;
-    IsApply = true;
-    IsChDelay = false;
     IsFrOper = false;
     IsRedrawFrames = false;
     IsGIFDraw = true;
-    FrCount = 0;
-    ImgH = 0;
-    OldPos = 0;
     ImgWidth = 200;
     ImgHeight = 200;
     AnInt = 50;
-    QRow = 0;
     OldFrame = -1;
     CurIndex = -2;
     CurFrame = -1;

@@ -1,7 +1,8 @@
 #pragma once
 // TDocument: the project held in memory, without any window. It owns the
 // project record, the side tables the property values refer to by index, every
-// drawing object, and the editing state the editor works with. Its operations
+// drawing object, and the editing cursors of the project (the editor's own view
+// state, such as the frame strip's geometry, lives in the editor). Its operations
 // compute a figure's properties at a frame from its key frames, load them into
 // the drawing object, and store the object's edits back as key frames.
 //
@@ -57,13 +58,8 @@ public:
     int BackNum = -1;      // BMPGIF index of the background GIF's frames
     int ImgWidth = 200;
     int ImgHeight = 200;
-    int FrCount = 0;       // frame strip: thumbnails that fit
-    int ImgH = 0;          // frame strip: thumbnail cell size
-    int OldPos = 0;        // frame strip: first visible frame
     int AnInt = 50;        // delay of frames without a background-GIF frame
     int QCount = 0;        // number of selected figures
-    int QRow = 0;          // row of the nodes grid being edited
-    int OldIndex = 0;      // frame shown when "Play" was pressed
     int OldStart = 0;      // the current figure's Start before the last start/count edit
     int OldCount = 0;      // and its Count
     TDrawObject* DrObj = nullptr; // the current drawing object
@@ -71,15 +67,10 @@ public:
     bool IsProject = false;       // a project was cleared or opened (false only at start-up)
     bool IsGIFDraw = true;        // figure edits may be stored
     bool IsRedrawFrames = false;  // "Redraw Frames" is rendering
-    bool IsApply = false;         // the long operation under way was not cancelled
-    bool IsNotFile = true;        // no project file is being read or written
     bool SelCen = false;          // picking the rotation centre on the canvas
-    bool IsDel = true;            // panel edits mark the project (false while the panels are filled)
     // Editor flags kept in the project file.
     bool IsStart = true;          // stored and read back; nothing else reads it
     bool IsChRot = true;          // stored and read back; nothing else reads it
-    bool IsChDelay = false;       // true while "Current Frame Duration" is applied to the frame
-    bool IsChGoTo = true;         // "Go to Frame #" and "Current Frame Duration" act on the frame
     bool IsFrOper = false;        // frames edited in the strip since "Redraw Frames" (the redraw question says so)
     QString ProjFile;
     TProjectOptions Options = TProjectOptions::Defaults(); // settings stored with the project

@@ -18,6 +18,7 @@
 // without a header and every format version up to the current one (4); every
 // count and length in the file is checked against what remains of it.
 #include "gif/ZGIFImage.h"
+#include "model/EditorView.h"
 
 #include <QString>
 #include <functional>
@@ -39,6 +40,9 @@ public:
     // Number of compressors the AVI window lists; a stored compressor index
     // must be below it to be applied.
     int CompressorCount = 2;
+    // The editor's state stored beside the project: Write stores it, Read
+    // fills it with what the file holds.
+    TEditorView View;
 
     // Both return success. The caller shows "The project is not saved!" or
     // "The project does not open!"; ErrorText() says why, for diagnostics.

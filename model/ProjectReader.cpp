@@ -186,18 +186,19 @@ bool TProjectFile::TReader::ReadRecords()
 {
     TBinaryReader& in = *fIn;
     TDocument& d = fDoc;
+    TEditorView& v = fOwner.View;
     uint8_t reserved = 0;
     in.ReadBool(d.SelCen);
-    in.ReadBool(d.IsDel);
+    in.ReadBool(v.IsDel);
     in.ReadBool(d.IsStart);
     in.ReadBool(d.IsProject);
     in.ReadBool(d.IsChRot);
     in.ReadByte(reserved);
-    in.ReadBool(d.IsChDelay);
-    in.ReadBool(d.IsChGoTo);
+    in.ReadBool(v.IsChDelay);
+    in.ReadBool(v.IsChGoTo);
     in.ReadBool(d.IsFrOper);
-    for (int* field : {&d.FrCount, &d.ImgH, &d.OldPos, &d.ImgWidth, &d.ImgHeight, &d.AnInt, &d.QCount, &d.QRow,
-                       &d.OldFrame, &d.CurIndex, &d.OldIndex}) {
+    for (int* field : {&v.FrCount, &v.ImgH, &v.OldPos, &d.ImgWidth, &d.ImgHeight, &d.AnInt, &d.QCount, &v.QRow,
+                       &d.OldFrame, &d.CurIndex, &v.OldIndex}) {
         int32_t v = 0;
         if (in.ReadInt(v))
             *field = v;
@@ -479,7 +480,6 @@ void TProjectFile::TReader::ShowFirstFrame()
 bool TProjectFile::Read(const QString& path)
 {
     fError.clear();
-    fDoc.IsNotFile = false;
     fProgress.SetNotFile(false);
     fProgress.ApplyStart(100, QStringLiteral("Opening Project"));
     TReader reader(*this, path);
@@ -489,6 +489,5 @@ bool TProjectFile::Read(const QString& path)
     fProgress.Close();
     fProgress.SetNotFile(true);
     fProgress.SetApply(false);
-    fDoc.IsNotFile = true;
     return ok;
 }

@@ -33,7 +33,7 @@ int32_t Count(size_t size)
 class TProjectFile::TWriter {
 public:
     TWriter(TProjectFile& file, const QString& path)
-        : fDoc(file.fDoc), fAnimation(file.fAnimation), fProgress(file.fProgress), fPath(path),
+        : fDoc(file.fDoc), fView(file.View), fAnimation(file.fAnimation), fProgress(file.fProgress), fPath(path),
           fFolder(CompanionFolder(path))
     {
         fBuffer.open(QIODevice::WriteOnly);
@@ -94,6 +94,7 @@ private:
     bool WriteToolOptions();
 
     TDocument& fDoc;
+    const TEditorView& fView;
     TZGIFImage& fAnimation;
     TProgress& fProgress;
     const QString fPath;
@@ -170,20 +171,21 @@ bool TProjectFile::TWriter::WriteHeaderAndRecords()
 {
     TBinaryWriter& out = fOut;
     TDocument& d = fDoc;
+    const TEditorView& v = fView;
     out.WriteString(QStringLiteral("Zembra"));
     out.WriteInt(kVersion);
     out.WriteBool(d.SelCen);
-    out.WriteBool(d.IsDel);
+    out.WriteBool(v.IsDel);
     out.WriteBool(d.IsStart);
     out.WriteBool(d.IsProject);
     out.WriteBool(d.IsChRot);
     out.WriteByte(0); // reserved
-    out.WriteBool(d.IsChDelay);
-    out.WriteBool(d.IsChGoTo);
+    out.WriteBool(v.IsChDelay);
+    out.WriteBool(v.IsChGoTo);
     out.WriteBool(d.IsFrOper);
-    for (int32_t v : {d.FrCount, d.ImgH, d.OldPos, d.ImgWidth, d.ImgHeight, Duration(d.AnInt), d.QCount, d.QRow,
-                      d.OldFrame, d.CurIndex, d.OldIndex})
-        out.WriteInt(v);
+    for (int32_t value : {v.FrCount, v.ImgH, v.OldPos, d.ImgWidth, d.ImgHeight, Duration(d.AnInt), d.QCount, v.QRow,
+                          d.OldFrame, d.CurIndex, v.OldIndex})
+        out.WriteInt(value);
     out.WriteIntArray(d.BMPSel);
     out.WriteIntArray(d.FigOrd);
     WriteFigures(out, {}); // reserved figure list
@@ -353,7 +355,6 @@ bool TProjectFile::Write(const QString& path)
 {
     fError.clear();
     fNotice.clear();
-    fDoc.IsNotFile = false;
     fProgress.SetNotFile(false);
     fProgress.ApplyStart(100, QStringLiteral("Saving Project"));
     bool ok = false;
@@ -368,6 +369,5 @@ bool TProjectFile::Write(const QString& path)
     fProgress.Close();
     fProgress.SetNotFile(true);
     fProgress.SetApply(false);
-    fDoc.IsNotFile = true;
     return ok;
 }

@@ -230,8 +230,8 @@ void TScreenForm::TimerTimer()
         return;
     }
     try {
-        RecordFrame(Host.Core->Doc.Animation.BackGIF, *Source, FRect, Interval, Host.Core->IBMP.PixelFormat(), FrBMP,
-                    Host.Core->Pic);
+        RecordFrame(Host.Core->Doc.Animation.BackGIF, *Source, FRect, Interval, Host.Core->IBMP().PixelFormat(), FrBMP,
+                    Host.Core->Pic());
         ++FFrames;
     } catch (const std::exception& error) {
         // What was recorded so far is kept, as when the user stops.

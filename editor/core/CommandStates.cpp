@@ -5,7 +5,7 @@
 TCommandStates CommandStates(const TEditorCore& core)
 {
     const TDocument& doc = core.Doc;
-    const bool playing = core.IsPlaying;
+    const bool playing = core.Playing();
     const int count = core.FrameCount();
     const int current = core.FrameIndex();
 

@@ -34,8 +34,8 @@ TDrawObject* TEditorCore::TopmostAt(int x, int y) const
 
 bool TEditorCore::IsFramePanelResize(int x, int y) const
 {
-    const int w = FramePanelBMP.Width();
-    const int h = FramePanelBMP.Height();
+    const int w = fWork.FramePanelBMP.Width();
+    const int h = fWork.FramePanelBMP.Height();
     return x >= w - 6 && x <= w - 1 && y >= h - 6 && y <= h - 1;
 }
 
@@ -92,8 +92,8 @@ void TEditorCore::FramePanelMouseDown(TMouseButton button, TShiftState shift, in
 
     if (IsFramePanelResize(x, y)) {
         IsResize = true;
-        ResX = FramePanelBMP.Width() - x;
-        ResY = FramePanelBMP.Height() - y;
+        ResX = fWork.FramePanelBMP.Width() - x;
+        ResY = fWork.FramePanelBMP.Height() - y;
         return;
     }
 
@@ -288,7 +288,7 @@ void TEditorCore::FramePanelResize(int width, int height)
     IsFramePanel = false;
     Doc.ImgWidth = width;
     Doc.ImgHeight = height;
-    FramePanelBMP.SetSize(width, height);
+    fWork.FramePanelBMP.SetSize(width, height);
     if (Hooks.FrameSize)
         Hooks.FrameSize(width, height);
     SetRectangles();

@@ -2,7 +2,7 @@
 #include "editor/core/EditorCore.h"
 
 TEditorCore::TEditorCore(TDialogs& dialogs, TProgress& progress, TZGIFAnimatorCore* animator)
-    : Dialogs(dialogs), GIFAnimator(animator), fProgress(&progress)
+    : Dialogs(dialogs), fProgress(&progress), GIFAnimator(animator)
 {
     if (!GIFAnimator) {
         fOwnAnimator = std::make_unique<TZGIFAnimatorCore>();
@@ -13,8 +13,8 @@ TEditorCore::TEditorCore(TDialogs& dialogs, TProgress& progress, TZGIFAnimatorCo
     // A rendered animation can run to thousands of frames: they are kept packed.
     Animation().SetPackFrames(true);
     FillIBMP(200, 200);
-    FillBitmap(FramePanelBMP, clWhite, 200, 200);
-    FillBitmap(BMP, clWhite, 200, 200);
+    FillBitmap(fWork.FramePanelBMP, clWhite, 200, 200);
+    FillBitmap(fWork.BMP, clWhite, 200, 200);
 }
 
 TEditorCore::~TEditorCore()
@@ -41,8 +41,14 @@ void TEditorCore::ClearProject()
     IsResize = false;
     FocusRecDrawn = false;
     IsPlaying = false;
-    GIFRect = {0, 0, 200, 200};
-    BMPRect = {0, 0, 200, 200};
+    fStrip.FrCount = 0;
+    fStrip.ImgH = 0;
+    fStrip.OldPos = 0;
+    fIsDel = true;
+    fQRow = 0;
+    fIsChDelay = false;
+    fWork.GIFRect = {0, 0, 200, 200};
+    fWork.BMPRect = {0, 0, 200, 200};
 
     GIFAnimator->SetAnimate(false);
     Animation().Clear();
@@ -55,6 +61,23 @@ void TEditorCore::ClearProject()
     Notify(Hooks.AnimationChanged);
     Notify(Hooks.Caption);
     Notify(Hooks.CommandStates);
+}
+
+TEditorView TEditorCore::StoredView() const
+{
+    return {fStrip.FrCount, fStrip.ImgH, fStrip.OldPos, fIsDel, fQRow, fOldIndex, fIsChDelay, fIsChGoTo};
+}
+
+void TEditorCore::SetStoredView(const TEditorView& view)
+{
+    fStrip.FrCount = view.FrCount;
+    fStrip.ImgH = view.ImgH;
+    fStrip.OldPos = view.OldPos;
+    fIsDel = view.IsDel;
+    fQRow = view.QRow;
+    fOldIndex = view.OldIndex;
+    fIsChDelay = view.IsChDelay;
+    fIsChGoTo = view.IsChGoTo;
 }
 
 void TEditorCore::NewProject()
@@ -70,7 +93,7 @@ void TEditorCore::NewProject()
 
 void TEditorCore::CanvasTakesFrameSize()
 {
-    FillBitmap(FramePanelBMP, clWhite, Doc.ImgWidth, Doc.ImgHeight);
+    FillBitmap(fWork.FramePanelBMP, clWhite, Doc.ImgWidth, Doc.ImgHeight);
     if (Hooks.CanvasSize) {
         const bool resize = IsEditorResize;
         IsEditorResize = false; // the widget's resize must not come back as an edit

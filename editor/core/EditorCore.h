@@ -19,8 +19,10 @@
 #include "editor/core/FrameStrip.h"
 #include "editor/core/Messages.h"
 #include "editor/core/UndoHistory.h"
+#include "editor/core/WorkBitmaps.h"
 #include "gif/ZGIFAnimatorCore.h"
 #include "model/DefaultParam.h"
+#include "model/EditorView.h"
 #include "model/Document.h"
 #include "platform/Bitmap.h"
 #include "platform/Dialogs.h"
@@ -77,8 +79,8 @@ public:
     // --- IDrawOwner -------------------------------------------------------------
     bool IsRedrawFrames() const override { return Doc.IsRedrawFrames; }
     int SelectedCount() const override { return Doc.QCount; }
-    TCanvas& EditorCanvas() override { return FramePanelBMP.Canvas(); }
-    TCanvas& RenderCanvas() override { return BMP.Canvas(); }
+    TCanvas& EditorCanvas() override { return fWork.FramePanelBMP.Canvas(); }
+    TCanvas& RenderCanvas() override { return fWork.BMP.Canvas(); }
     QString DummyText() const override { return Msg.QDummyText; }
 
     // --- Project life cycle (EditorCore.cpp) -------------------------------------
@@ -88,14 +90,18 @@ public:
     void NewProject();
     // Stores the single selected figure's state, then sets the modified flag.
     void SetModifyTrue() { Doc.SetModify(true); }
+    // The editor's state a project file keeps beside the project: handed to
+    // the writer, taken back from the reader.
+    TEditorView StoredView() const;
+    void SetStoredView(const TEditorView& view);
 
     // --- Rendering (EditorRender.cpp) ---------------------------------------------
     static void FillBitmap(TBitmap& bitmap, TColor color, int width, int height);
-    void FillBMP(TColor color) { FillBitmap(BMP, color, -1, -1); }
+    void FillBMP(TColor color) { FillBitmap(fWork.BMP, color, -1, -1); }
     void FillBMPBack() { FillBMP(Doc.Animation.BackColor); }
     void FillBitmapBack(TBitmap& bitmap) { FillBitmap(bitmap, Doc.Animation.BackColor, Doc.ImgWidth, Doc.ImgHeight); }
-    void FillApBMP() { FillBitmapBack(ApBMP); }
-    void FillIBMP(int width, int height) { FillBitmap(IBMP, clWhite, width, height); }
+    void FillApBMP() { FillBitmapBack(fWork.ApBMP); }
+    void FillIBMP(int width, int height) { FillBitmap(fWork.IBMP, clWhite, width, height); }
     void SetRectangles();
     // The canvas and its bitmap take the frame size (ImgWidth x ImgHeight).
     void CanvasTakesFrameSize();
@@ -139,7 +145,7 @@ public:
     // --- Frame strip and frame commands (EditorStrip.cpp) ---------------------------
     // The strip control took a new size: the strip is drawn again for it.
     void SetStripSize(int width, int height);
-    // Draws the strip into FramesBMP from frame p on (clamped); sets OldPos, ImgH, FrCount.
+    // Draws the strip into FramesBMP from frame p on (clamped); sets the strip's OldPos, ImgH, FrCount.
     void DrawFrames(int p);
     // The scroll values from the frame count, FrCount and OldPos.
     void SetScroll();
@@ -278,6 +284,19 @@ public:
     int QCount() const { return Doc.QCount; }
     int ImgWidth() const { return Doc.ImgWidth; }
     int ImgHeight() const { return Doc.ImgHeight; }
+    // IsDel: edits in the property pages mark the project (false while the pages are filled).
+    bool IsDel() const { return fIsDel; }
+    void SetIsDel(bool value) { fIsDel = value; }
+    // QRow: the row of the nodes grid being edited.
+    int QRow() const { return fQRow; }
+    void SetQRow(int row) { fQRow = row; }
+    // OldIndex: the frame shown when "Play" was pressed.
+    int OldIndex() const { return fOldIndex; }
+    // IsChDelay: true while "Current Frame Duration" is applied to the frame.
+    bool IsChDelay() const { return fIsChDelay; }
+    void SetIsChDelay(bool value) { fIsChDelay = value; }
+    // IsChGoTo: "Go to Frame #" and "Current Frame Duration" act on the frame.
+    bool IsChGoTo() const { return fIsChGoTo; }
 
     TDocument Doc;
     TMessages Msg;
@@ -287,23 +306,21 @@ public:
     // The progress of long operations (the progress window once the window has one).
     TProgress& Progress() const { return *fProgress; }
     void SetProgress(TProgress& progress) { fProgress = &progress; }
-    TZGIFAnimatorCore* GIFAnimator = nullptr;
 
-    // Work bitmaps.
-    TBitmap BMP;          // render target of one frame during a redraw
-    TBitmap IBMP;         // the current frame's background in the editor
-    TBitmap ApBMP;        // a background frame for frames appended by figure edits
-    TBitmap Pic;          // the picture handed to the animation as a new frame
-    TBitmap FramePanelBMP; // the canvas the user sees
-    TRect GIFRect{0, 0, 200, 200}; // where the background GIF's frame is stretched
-    TRect BMPRect{0, 0, 200, 200}; // where the background picture is stretched
+    // The work bitmaps (TWorkBitmaps says what each is).
+    const TBitmap& FramePanelBMP() const { return fWork.FramePanelBMP; }
+    const TBitmap& IBMP() const { return fWork.IBMP; }
+    const TBitmap& ApBMP() const { return fWork.ApBMP; }
+    const TRect& BMPRect() const { return fWork.BMPRect; }
+    // The render target, which the Options page also draws its GIF preview in.
+    TBitmap& BMP() { return fWork.BMP; }
+    // The scratch picture the tools hand to the animation as a new frame.
+    TBitmap& Pic() { return fWork.Pic; }
 
-    // Flags.
-    bool IsRedraw = true;      // the redraw question may be asked
-    bool IsEditorResize = true; // a change of the canvas size changes the frame size
-    bool IsFramePanel = true;   // false while the canvas size goes to the size boxes
-    bool IsGo = true;           // the go-to box acts (false while code sets it)
-    bool IsPlaying = false;    // between "Play" and "Stop"
+    // Whether the redraw question may be asked (headless runs never ask it).
+    void SetRedrawQuestion(bool ask) { IsRedraw = ask; }
+    // Between "Play" and "Stop".
+    bool Playing() const { return IsPlaying; }
 
     // Pointer state.
     bool IsMouseDown = false;  // group drag
@@ -372,8 +389,22 @@ private:
     // Draws cell i of the strip showing frame n.
     void DrawFrameCell(int i, int n, int textHeight, TSize thumb);
 
+    TWorkBitmaps fWork;
     TFrameStrip fStrip;
+    bool IsRedraw = true;       // the redraw question may be asked
+    bool IsEditorResize = true; // a change of the canvas size changes the frame size
+    bool IsFramePanel = true;   // false while the canvas size goes to the size boxes (nothing reads it now)
+    bool IsPlaying = false;     // between "Play" and "Stop"
+    bool fIsDel = true;
+    int fQRow = 0;
+    int fOldIndex = 0;
+    bool fIsChDelay = false;
+    bool fIsChGoTo = true;
     TProgress* fProgress;
+    // GIFAnimator: the preview's animator core, the one holder of the rendered
+    // animation (Animation()) and of its current frame (FrameIndex()); it is
+    // fOwnAnimator when no window shows one.
+    TZGIFAnimatorCore* GIFAnimator = nullptr;
     std::unique_ptr<TZGIFAnimatorCore> fOwnAnimator;
     TUndoHistory fHistory{*this};
     int fGestureKey = 0; // merge key of the pointer gesture under way (0: none)

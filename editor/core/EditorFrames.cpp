@@ -33,14 +33,14 @@ void TEditorCore::FrameChange()
     EditFrame();
     // The strip scrolls so that the current frame stays in view.
     const int c = FrameIndex();
-    if (Doc.FrCount > 0 && c >= 0) {
-        if (c >= Doc.OldPos + Doc.FrCount)
-            Doc.OldPos = c - Doc.FrCount + 1;
-        else if (c < Doc.OldPos)
-            Doc.OldPos = c;
+    if (fStrip.FrCount > 0 && c >= 0) {
+        if (c >= fStrip.OldPos + fStrip.FrCount)
+            fStrip.OldPos = c - fStrip.FrCount + 1;
+        else if (c < fStrip.OldPos)
+            fStrip.OldPos = c;
     }
     SetScroll();
-    DrawFrames(Doc.OldPos);
+    DrawFrames(fStrip.OldPos);
     Notify(Hooks.FrameChanged);
     Notify(Hooks.CommandStates);
 }
@@ -57,7 +57,7 @@ void TEditorCore::GIFAnimatorFrameChanged()
 void TEditorCore::Play()
 {
     ConfirmRedraw();
-    Doc.OldIndex = FrameIndex();
+    fOldIndex = FrameIndex();
     // The figures' state is stored into the shown frame before it moves on.
     DrawOld();
     IsPlaying = true;

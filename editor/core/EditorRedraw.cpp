@@ -65,7 +65,7 @@ bool TEditorCore::ApplyFig()
         Dialogs.ShowMessage(Msg.QRAM);
         return false;
     }
-    FillBitmap(BMP, project.BackColor, Doc.ImgWidth, Doc.ImgHeight);
+    FillBitmap(fWork.BMP, project.BackColor, Doc.ImgWidth, Doc.ImgHeight);
     const int goTo = FrameCount() > 0 ? FrameIndex() + 1 : 1;
     ClearAnimation();
 
@@ -89,7 +89,7 @@ bool TEditorCore::ApplyFig()
                     // the picture's key there, so that it stays see-through.
                     key = project.BackBMP.TransparentColor();
                     FillBMP(Doc.Options.BackTransparent ? key : project.BackColor);
-                    DrawBackPicture(BMP);
+                    DrawBackPicture(fWork.BMP);
                 } else {
                     FillBMPBack();
                 }
@@ -97,10 +97,10 @@ bool TEditorCore::ApplyFig()
                 Doc.CurIndex = i;
                 Doc.GetAnim();
                 DrawFigures();
-                SetBitmapTransparent(BMP, project.BackColor);
+                SetBitmapTransparent(fWork.BMP, project.BackColor);
 
-                Pic = BMP;
-                const int added = animation.AddFrame(Pic);
+                fWork.Pic = fWork.BMP;
+                const int added = animation.AddFrame(fWork.Pic);
                 TZGIFFrame& frame = animation.Frames(added);
                 int duration = Doc.AnInt;
                 if (i < backFrames) {

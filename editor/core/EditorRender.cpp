@@ -38,11 +38,11 @@ void TEditorCore::SetRectangles()
 {
     const TZGIFImage& gif = Doc.Animation.BackGIF;
     const TSize g = GetPicSize(Doc.ImgWidth, Doc.ImgHeight, gif.ScreenWidth(), gif.ScreenHeight());
-    GIFRect = {0, 0, g.cx, g.cy};
+    fWork.GIFRect = {0, 0, g.cx, g.cy};
     if (Doc.Animation.IsBackBMP) {
         const TBitmap& pic = Doc.Animation.BackBMP;
         const TSize p = GetPicSize(Doc.ImgWidth, Doc.ImgHeight, pic.Width(), pic.Height());
-        BMPRect = {0, 0, p.cx, p.cy};
+        fWork.BMPRect = {0, 0, p.cx, p.cy};
     }
 }
 
@@ -69,13 +69,13 @@ void TEditorCore::DrawGIFFrameAll(int index, TBitmap& target)
         return; // a composition that was cancelled or failed: the background colour alone
     TBitmap& composite = list[static_cast<size_t>(index)];
     SetBitmapTransparent(composite, Doc.Animation.BackColor);
-    target.Canvas().StretchDraw(GIFRect, composite);
+    target.Canvas().StretchDraw(fWork.GIFRect, composite);
 }
 
 void TEditorCore::DrawGIFFrame(int index)
 {
     FillBMPBack();
-    DrawGIFFrameAll(index, BMP);
+    DrawGIFFrameAll(index, fWork.BMP);
 }
 
 void TEditorCore::SetBitmapTransparent(TBitmap& bitmap, TColor color) const
@@ -96,26 +96,26 @@ void TEditorCore::DrawBackPicture(TBitmap& target)
     const TBitmap& pic = Doc.Animation.BackBMP;
     if (pic.Empty())
         return;
-    target.Canvas().CopyRect(BMPRect, pic, {0, 0, pic.Width(), pic.Height()});
+    target.Canvas().CopyRect(fWork.BMPRect, pic, {0, 0, pic.Width(), pic.Height()});
 }
 
 void TEditorCore::EditFrame()
 {
-    FillBitmapBack(IBMP);
+    FillBitmapBack(fWork.IBMP);
     const int index = Doc.CurIndex;
     if (index >= 0 && index < Doc.Animation.BackGIF.Count() && Doc.BackNum >= 0)
-        DrawGIFFrameAll(index, IBMP);
+        DrawGIFFrameAll(index, fWork.IBMP);
     else if (Doc.Animation.IsBackBMP)
-        DrawBackPicture(IBMP);
+        DrawBackPicture(fWork.IBMP);
     DrawResizePoint();
     DrawFrameBuffer();
 }
 
 void TEditorCore::DrawResizePoint()
 {
-    const int w = IBMP.Width();
-    const int h = IBMP.Height();
-    TCanvas& canvas = IBMP.Canvas();
+    const int w = fWork.IBMP.Width();
+    const int h = fWork.IBMP.Height();
+    TCanvas& canvas = fWork.IBMP.Canvas();
     canvas.Pen = TPen{};
     canvas.Pen.Color = clBlue;
     canvas.Brush.Style = TBrushStyle::bsSolid;
@@ -126,10 +126,11 @@ void TEditorCore::DrawResizePoint()
 void TEditorCore::DrawFrameBuffer()
 {
     if (!Doc.IsRedrawFrames) {
-        if (FramePanelBMP.Width() != IBMP.Width() || FramePanelBMP.Height() != IBMP.Height())
-            FramePanelBMP.SetSize(IBMP.Width(), IBMP.Height());
-        FramePanelBMP.Canvas().CopyRect({0, 0, IBMP.Width(), IBMP.Height()}, IBMP,
-                                        {0, 0, IBMP.Width(), IBMP.Height()});
+        TBitmap& panel = fWork.FramePanelBMP;
+        const TBitmap& back = fWork.IBMP;
+        if (panel.Width() != back.Width() || panel.Height() != back.Height())
+            panel.SetSize(back.Width(), back.Height());
+        panel.Canvas().CopyRect({0, 0, back.Width(), back.Height()}, back, {0, 0, back.Width(), back.Height()});
     }
     DrawFigures();
     if (!Doc.IsRedrawFrames) {
@@ -156,7 +157,7 @@ void TEditorCore::SetRedraw()
 
 void TEditorCore::DrawFocusRec(const TRect& r)
 {
-    TCanvas& canvas = FramePanelBMP.Canvas();
+    TCanvas& canvas = fWork.FramePanelBMP.Canvas();
     canvas.Brush.Style = TBrushStyle::bsClear;
     canvas.Pen = TPen{};
     canvas.Pen.Color = clBlue;

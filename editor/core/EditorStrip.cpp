@@ -29,7 +29,7 @@ void TEditorCore::SetStripSize(int width, int height)
 {
     fStrip.Width = std::max(width, 0);
     fStrip.Height = std::max(height, 0);
-    DrawFrames(Doc.OldPos);
+    DrawFrames(fStrip.OldPos);
     SetScroll();
 }
 
@@ -46,10 +46,10 @@ void TEditorCore::DrawFrames(int p)
         canvas.Font.Size = 12;
         const int t = canvas.TextHeight(QStringLiteral("#"));
         // A strip lower than its labels still divides into cells of at least one pixel.
-        Doc.ImgH = std::max(fStrip.Height - t, 1);
+        fStrip.ImgH = std::max(fStrip.Height - t, 1);
 
         TSize thumb;
-        const int side = Doc.ImgH - kThumbMargin;
+        const int side = fStrip.ImgH - kThumbMargin;
         const int w = Animation().ScreenWidth();
         const int h = Animation().ScreenHeight();
         if (side > 0 && w > 0 && h > 0) {
@@ -59,13 +59,13 @@ void TEditorCore::DrawFrames(int p)
                 thumb = {static_cast<int32_t>(std::lrint(double(w) * side / h)), side};
         }
 
-        Doc.FrCount = fStrip.Width / Doc.ImgH;
-        if (count < Doc.FrCount) {
+        fStrip.FrCount = fStrip.Width / fStrip.ImgH;
+        if (count < fStrip.FrCount) {
             shown = count;
             p = 0;
         } else {
-            shown = Doc.FrCount;
-            p = std::min(p, count - Doc.FrCount);
+            shown = fStrip.FrCount;
+            p = std::min(p, count - fStrip.FrCount);
         }
         if (thumb.cx > 0 && thumb.cy > 0) {
             fStrip.ThumbBMP.SetSize(thumb.cx, thumb.cy);
@@ -75,12 +75,12 @@ void TEditorCore::DrawFrames(int p)
             DrawFrameCell(i, p + i, t, thumb);
     }
 
-    fStrip.CellsWidth = shown > 0 ? Doc.ImgH * shown : 0;
+    fStrip.CellsWidth = shown > 0 ? fStrip.ImgH * shown : 0;
     canvas.Pen = TPen{};
     canvas.Brush.Style = TBrushStyle::bsSolid;
     canvas.Brush.Color = ColorToRGB(fStrip.FillColor);
     canvas.FillRect({fStrip.CellsWidth, 0, fStrip.Width, fStrip.Height});
-    Doc.OldPos = p;
+    fStrip.OldPos = p;
     fStrip.FramesScroll.Position = std::clamp(p, 0, std::max(fStrip.FramesScroll.Max, 0));
     Notify(Hooks.Strip);
 }
@@ -88,7 +88,7 @@ void TEditorCore::DrawFrames(int p)
 void TEditorCore::DrawFrameCell(int i, int n, int textHeight, TSize thumb)
 {
     TCanvas& canvas = fStrip.FramesBMP.Canvas();
-    const int x = Doc.ImgH * i;
+    const int x = fStrip.ImgH * i;
     const bool selected = BMPIsIn(n) >= 0;
     const TColor cell = selected ? clBlue : clBlack;
     const TColor ink = selected ? clYellow : clWhite;
@@ -98,14 +98,14 @@ void TEditorCore::DrawFrameCell(int i, int n, int textHeight, TSize thumb)
     canvas.Pen.Width = 3;
     canvas.Brush.Style = TBrushStyle::bsSolid;
     canvas.Brush.Color = cell;
-    canvas.Rectangle(x, 0, x + Doc.ImgH, fStrip.Height);
+    canvas.Rectangle(x, 0, x + fStrip.ImgH, fStrip.Height);
 
     canvas.SetBkMode(TBkMode::bmTransparent);
     canvas.Font.Color = ink;
     canvas.TextOut(x + 3, 3, QStringLiteral("#") + QString::number(n + 1));
     TZGIFFrame& frame = Animation().Frames(n);
     const QString duration = QString::number(frame.AnimateInterval()) + QStringLiteral(" ms");
-    canvas.TextOut(x + Doc.ImgH - canvas.TextWidth(duration) - 3, 3, duration);
+    canvas.TextOut(x + fStrip.ImgH - canvas.TextWidth(duration) - 3, 3, duration);
 
     if (n == FrameIndex()) {
         canvas.Pen.Color = clRed;
@@ -130,8 +130,8 @@ void TEditorCore::SetScroll()
 {
     const int count = FrameCount();
     if (count > 0) {
-        fStrip.FramesScroll.Max = count < Doc.FrCount ? 0 : count - Doc.FrCount;
-        fStrip.FramesScroll.Position = Doc.OldPos >= 0 && Doc.OldPos <= fStrip.FramesScroll.Max ? Doc.OldPos : 0;
+        fStrip.FramesScroll.Max = count < fStrip.FrCount ? 0 : count - fStrip.FrCount;
+        fStrip.FramesScroll.Position = fStrip.OldPos >= 0 && fStrip.OldPos <= fStrip.FramesScroll.Max ? fStrip.OldPos : 0;
     } else {
         fStrip.FramesScroll = {};
     }
@@ -147,14 +147,14 @@ void TEditorCore::SetScrollIndex()
 void TEditorCore::RedrawStrip()
 {
     SetScroll();
-    DrawFrames(Doc.OldPos);
+    DrawFrames(fStrip.OldPos);
 }
 
 void TEditorCore::FramesEnd()
 {
     SetScrollIndex();
     Notify(Hooks.AnimationChanged);
-    DrawFrames(Doc.OldPos);
+    DrawFrames(fStrip.OldPos);
 }
 
 void TEditorCore::HorizontalEnd()
@@ -259,15 +259,15 @@ void TEditorCore::FramesImageMouseDown(TMouseButton button, TShiftState shift, i
 {
     // While the preview plays, the frames are the player's: a click would
     // change the selection under a frame that moves on at once.
-    if (button != TMouseButton::mbLeft || !IsFrames() || IsPlaying || Doc.ImgH <= 0 || x < 0)
+    if (button != TMouseButton::mbLeft || !IsFrames() || IsPlaying || fStrip.ImgH <= 0 || x < 0)
         return;
     PruneBMPSel();
-    const int k = x / Doc.ImgH;
+    const int k = x / fStrip.ImgH;
     int target = k;
     int position = 0;
-    if (FrameCount() >= Doc.FrCount) {
-        target = k + Doc.OldPos;
-        position = Doc.OldPos;
+    if (FrameCount() >= fStrip.FrCount) {
+        target = k + fStrip.OldPos;
+        position = fStrip.OldPos;
     }
     EnterFrame(target); // a click past the last frame leaves the current one
     fStrip.FramesScroll.Position = position;
@@ -333,13 +333,13 @@ TBitmap TEditorCore::BackgroundFrame(int current)
     } else if (Doc.Animation.IsBackBMP && !Doc.Animation.BackBMP.Empty()) {
         content = Doc.Animation.BackBMP;
     }
-    return content.Empty() ? Pic : content;
+    return content.Empty() ? fWork.Pic : content;
 }
 
 void TEditorCore::AddFrames(int mode)
 {
     TZGIFImage& animation = Animation();
-    FillBitmap(Pic, Doc.Animation.BackColor, Doc.ImgWidth, Doc.ImgHeight);
+    FillBitmap(fWork.Pic, Doc.Animation.BackColor, Doc.ImgWidth, Doc.ImgHeight);
     Doc.BMPSel.clear();
     if (mode == 2 && !IsFrames())
         return; // nothing to duplicate
@@ -371,14 +371,14 @@ void TEditorCore::AddFrames(int mode)
     }
 
     SetScroll();
-    if (FrameIndex() >= Doc.OldPos + Doc.FrCount && Doc.OldPos + Doc.FrCount < FrameCount())
-        ++Doc.OldPos;
+    if (FrameIndex() >= fStrip.OldPos + fStrip.FrCount && fStrip.OldPos + fStrip.FrCount < FrameCount())
+        ++fStrip.OldPos;
     ChAnim();
     FrameChange();
     if (mode != 1)
         SetIndex(); // after a paste every pasted frame stays selected
     Notify(Hooks.AnimationChanged);
-    DrawFrames(Doc.OldPos);
+    DrawFrames(fStrip.OldPos);
     Notify(Hooks.Caption);
     Notify(Hooks.CommandStates);
 }
@@ -466,8 +466,8 @@ void TEditorCore::MoveLeftButtonClick()
         --*it;
     }
     EnterFrame(c > 0 ? c - 1 : c);
-    if (Doc.BMPSel.back() < Doc.OldPos)
-        Doc.OldPos = Doc.BMPSel.back();
+    if (Doc.BMPSel.back() < fStrip.OldPos)
+        fStrip.OldPos = Doc.BMPSel.back();
     HorizontalEnd();
 }
 
@@ -480,7 +480,7 @@ void TEditorCore::MoveRightButtonClick()
     const int c = FrameIndex();
     CycleBMPSel(bscRightFrame);
     EnterFrame(c + 1 < FrameCount() ? c + 1 : c);
-    if (Doc.BMPSel.front() >= Doc.OldPos + Doc.FrCount)
-        Doc.OldPos = Doc.BMPSel.front() - Doc.FrCount + 1;
+    if (Doc.BMPSel.front() >= fStrip.OldPos + fStrip.FrCount)
+        fStrip.OldPos = Doc.BMPSel.front() - fStrip.FrCount + 1;
     HorizontalEnd();
 }

@@ -1,8 +1,7 @@
 #pragma once
 // The frame strip as the editor core draws it: the picture the window shows,
-// its scroll values and the size of the control it fills. The strip's
-// geometry that projects store (first visible frame, cell size, cells that
-// fit) stays with the project's editing state.
+// its scroll values, the size of the control it fills and the geometry of its
+// cells (which the project file keeps beside the project).
 #include "platform/Bitmap.h"
 #include "platform/Color.h"
 
@@ -20,4 +19,7 @@ struct TFrameStrip {
     int Height = 0;
     int CellsWidth = 0;         // width of the cells drawn; the scroll bar spans it
     TColor FillColor = clBtnFace; // the window's colour, right of the cells
+    int FrCount = 0;            // thumbnails that fit
+    int ImgH = 0;               // size of a thumbnail cell
+    int OldPos = 0;             // first visible frame
 };

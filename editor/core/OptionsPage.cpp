@@ -454,8 +454,8 @@ void TOptionsPage::CurrentFrameDelaySpinExit(int value)
     TDocument& doc = Core.Doc;
     TZGIFImage& animation = Core.Animation();
     const int index = Core.FrameIndex();
-    if (doc.IsChGoTo && index >= 0 && index < animation.Count()) {
-        doc.IsChDelay = true;
+    if (Core.IsChGoTo() && index >= 0 && index < animation.Count()) {
+        Core.SetIsChDelay(true);
         // A frame holds 16 bits of milliseconds: longer durations are held at the longest.
         const auto duration = uint16_t(std::min(Core.Doc.Options.CurrentFrameDelay, 65535));
         TZGIFFrame& frame = animation.Frames(index);
@@ -464,7 +464,7 @@ void TOptionsPage::CurrentFrameDelaySpinExit(int value)
         frame.SetAnimateInterval(duration);
         if (Core.Hooks.AnimationChanged)
             Core.Hooks.AnimationChanged();
-        doc.IsChDelay = false;
+        Core.SetIsChDelay(false);
     }
     doc.IsModify = true;
     doc.IsFrOper = true;
@@ -547,9 +547,9 @@ void TOptionsPage::DrawGIFPreview()
     const TBitmap& first = Core.Doc.BMPGIF[size_t(back)].front();
     if (first.Empty())
         return;
-    TEditorCore::FillBitmap(Core.BMP, Core.Doc.Animation.BackColor, first.Width(), first.Height());
+    TEditorCore::FillBitmap(Core.BMP(), Core.Doc.Animation.BackColor, first.Width(), first.Height());
     Core.DrawGIFFrame(0);
-    GIFPreview = Core.BMP;
+    GIFPreview = Core.BMP();
 }
 
 void TOptionsPage::PreviewModify()

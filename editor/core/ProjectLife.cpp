@@ -98,6 +98,7 @@ bool TProjectLife::ReadProject(const QString& path)
         obj.SetCanFocus(true);
     };
     const bool ok = file.Read(path);
+    Core.SetStoredView(file.View); // what was read, also of a project that failed
     Core.Progress().SetApply(false);
     if (!ok)
         return false;
@@ -114,6 +115,7 @@ bool TProjectLife::ReadProject(const QString& path)
 bool TProjectLife::WriteProject(const QString& path)
 {
     TProjectFile file(Core.Doc, Core.Animation(), Core.Progress());
+    file.View = Core.StoredView();
     const bool ok = file.Write(path);
     fSaveNotice = file.Notice();
     Core.Progress().SetApply(false);

@@ -97,16 +97,16 @@ std::shared_ptr<const TProjectState> TProjectState::Capture(const TEditorCore& c
     s->CurIndex = d.CurIndex;
     s->OldFrame = d.OldFrame;
     s->ChangeNumber = d.ChangeNumber;
-    s->QRow = d.QRow;
-    s->OldIndex = d.OldIndex;
-    s->OldPos = d.OldPos;
+    s->QRow = core.QRow();
+    s->OldIndex = core.OldIndex();
+    s->OldPos = core.Strip().OldPos;
     s->BMPSel = d.BMPSel;
     s->SelCen = d.SelCen;
-    s->IsDel = d.IsDel;
+    s->IsDel = core.IsDel();
     s->IsStart = d.IsStart;
     s->IsChRot = d.IsChRot;
-    s->IsChDelay = d.IsChDelay;
-    s->IsChGoTo = d.IsChGoTo;
+    s->IsChDelay = core.IsChDelay();
+    s->IsChGoTo = core.IsChGoTo();
     s->IsFrOper = d.IsFrOper;
     return s;
 }

@@ -193,7 +193,7 @@ TDrawObject* TPropertyPanels::Target() const
 void TPropertyPanels::SetDel()
 {
     TDocument& doc = Core.Doc;
-    if (!doc.IsDel)
+    if (!Core.IsDel())
         return;
     doc.DeleteChangesEnabled = true;
     doc.SetModify(true);
@@ -225,7 +225,7 @@ void TPropertyPanels::AngleChange(int degrees)
         return;
     }
     TDrawObject* obj = Target();
-    if (!obj || !Core.Doc.IsDel)
+    if (!obj || !Core.IsDel())
         return;
     obj->QAngle = degrees;
     obj->SAngle = static_cast<float>(degrees * std::numbers::pi / 180.0);

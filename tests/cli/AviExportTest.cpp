@@ -21,7 +21,7 @@ struct TExportFixture {
     // Frames of 64 x 48, left half blue, right half the transparent green.
     explicit TExportFixture(int frames)
     {
-        Core.IsRedraw = false;
+        Core.SetRedrawQuestion(false);
         Core.Doc.ImgWidth = 64;
         Core.Doc.ImgHeight = 48;
         Core.Animation().Clear();

@@ -8,7 +8,7 @@
 struct THeadlessEditor {
     THeadlessEditor()
     {
-        core.IsRedraw = false;
+        core.SetRedrawQuestion(false);
         life.NewProject();
     }
 

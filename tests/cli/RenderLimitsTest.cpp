@@ -23,7 +23,7 @@ struct TCore {
 
     TCore()
     {
-        Core.IsRedraw = false;
+        Core.SetRedrawQuestion(false);
         Life.NewProject();
     }
     void AddFigure(int start, int count)

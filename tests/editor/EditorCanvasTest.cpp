@@ -64,7 +64,7 @@ TEST_F(CanvasTest, NewFigureStartsAtTheCurrentFrameWithTheDefaults)
     EXPECT_TRUE(core.Doc.IsModify);
     EXPECT_TRUE(core.Doc.RedrawEnabled);
     // Shown on the canvas at once.
-    EXPECT_EQ(core.FramePanelBMP.Pixel(BoxCentre(*obj).X, BoxCentre(*obj).Y), kFill);
+    EXPECT_EQ(core.FramePanelBMP().Pixel(BoxCentre(*obj).X, BoxCentre(*obj).Y), kFill);
 }
 
 TEST_F(CanvasTest, MovingAFigureAtALaterFrameMakesAKeyFrameAndItMovesSmoothly)
@@ -241,8 +241,8 @@ TEST_F(CanvasTest, FrameSizeHandleResizesTheFrame)
     EXPECT_EQ(core.ImgHeight(), 150);
     EXPECT_EQ(boxWidth, 300);
     EXPECT_EQ(boxHeight, 150);
-    EXPECT_EQ(core.FramePanelBMP.Width(), 300);
-    EXPECT_EQ(core.FramePanelBMP.Pixel(294, 144), clBlue); // the handle moved along
+    EXPECT_EQ(core.FramePanelBMP().Width(), 300);
+    EXPECT_EQ(core.FramePanelBMP().Pixel(294, 144), clBlue); // the handle moved along
     core.RedrawAnimation();
     EXPECT_EQ(core.Animation().Frames(0).Bitmap().Width(), 300);
     EXPECT_EQ(core.Animation().Frames(0).Bitmap().Height(), 150);

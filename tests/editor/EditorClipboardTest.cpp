@@ -26,7 +26,7 @@ class ClipboardTest : public EditorCoreTest {
 protected:
     void SetUp() override
     {
-        core.IsRedraw = false;
+        core.SetRedrawQuestion(false);
         EditorCoreTest::SetUp();
         for (int i = 0; i < 3; ++i)
             core.AddFrames(0);

@@ -62,9 +62,9 @@ TEST_F(EditorCoreTest, NewProjectIsOneWhiteLoopingFrame)
     EXPECT_EQ(core.FrameIndex(), 0);
     EXPECT_FALSE(core.Doc.IsModify);
     // The canvas: white with the resize handle at the bottom-right corner.
-    EXPECT_EQ(core.FramePanelBMP.Pixel(100, 100), clWhite);
-    EXPECT_EQ(core.FramePanelBMP.Pixel(194, 194), clBlue);
-    EXPECT_EQ(core.FramePanelBMP.Pixel(196, 196), clWhite);
+    EXPECT_EQ(core.FramePanelBMP().Pixel(100, 100), clWhite);
+    EXPECT_EQ(core.FramePanelBMP().Pixel(194, 194), clBlue);
+    EXPECT_EQ(core.FramePanelBMP().Pixel(196, 196), clWhite);
 }
 
 TEST_F(EditorCoreTest, RedrawWithoutFiguresLeavesOneBackgroundFrame)
@@ -157,7 +157,7 @@ TEST_F(EditorCoreTest, BesideAFittedPictureTheFrameShowsTheBackgroundColour)
     core.RedrawAnimation();
     EXPECT_EQ(FramePixel(0, {100, 20}), kRed);
     EXPECT_EQ(FramePixel(0, {100, 150}), kGreen) << "as the editor shows it";
-    EXPECT_EQ(core.IBMP.Pixel(100, 150), kGreen);
+    EXPECT_EQ(core.IBMP().Pixel(100, 150), kGreen);
 
     // A transparent frame keeps the picture's key there, so that it stays see-through.
     core.Doc.Options.BackTransparent = true;
@@ -207,7 +207,7 @@ TEST_F(EditorCoreTest, MissingOrIncompleteCompositesDrawTheBackgroundColour)
     ASSERT_EQ(core.FrameCount(), 3);
     EXPECT_EQ(FramePixel(0, {5, 5}), kGreen);
     core.SetFrameIndex(1);
-    EXPECT_EQ(core.FramePanelBMP.Pixel(5, 5), kGreen);
+    EXPECT_EQ(core.FramePanelBMP().Pixel(5, 5), kGreen);
 }
 
 TEST_F(EditorCoreTest, EmptyGIFComposesNothingAndKeepsEditsStored)

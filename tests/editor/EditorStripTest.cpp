@@ -29,13 +29,13 @@ protected:
     void StripWithCells(int cells)
     {
         core.SetStripSize(100, kStripHeight);
-        ASSERT_GT(core.Doc.ImgH, 20);
-        core.SetStripSize(core.Doc.ImgH * cells + core.Doc.ImgH / 2, kStripHeight);
-        ASSERT_EQ(core.Doc.FrCount, cells);
+        ASSERT_GT(core.Strip().ImgH, 20);
+        core.SetStripSize(core.Strip().ImgH * cells + core.Strip().ImgH / 2, kStripHeight);
+        ASSERT_EQ(core.Strip().FrCount, cells);
     }
     void Click(int frameCell, TShiftState keys = 0)
     {
-        core.FramesImageMouseDown(TMouseButton::mbLeft, keys | ssLeft, core.Doc.ImgH * frameCell + 5, 20);
+        core.FramesImageMouseDown(TMouseButton::mbLeft, keys | ssLeft, core.Strip().ImgH * frameCell + 5, 20);
     }
     TQFrInt Sel() const { return core.Doc.BMPSel; }
 
@@ -51,10 +51,10 @@ TEST_F(EditorStripTest, StripShowsTheFramesThatFitAndScrollsToKeepTheCurrentOneI
 
     // Three frames in room for eight: drawn from frame 0 whatever is asked; nothing to scroll.
     core.DrawFrames(5);
-    EXPECT_EQ(core.Doc.OldPos, 0);
+    EXPECT_EQ(core.Strip().OldPos, 0);
     core.SetScroll();
     EXPECT_EQ(core.Strip().FramesScroll.Max, 0);
-    const int cell = core.Doc.ImgH;
+    const int cell = core.Strip().ImgH;
     EXPECT_EQ(core.Strip().CellsWidth, 3 * cell);
 
     // Unselected cells are black, the selected current one blue with the red mark;
@@ -70,24 +70,24 @@ TEST_F(EditorStripTest, StripShowsTheFramesThatFitAndScrollsToKeepTheCurrentOneI
     // frame out of view scrolls it in.
     MakeFrames(12);
     core.DrawFrames(100);
-    EXPECT_EQ(core.Doc.OldPos, 4);
+    EXPECT_EQ(core.Strip().OldPos, 4);
     core.SetScroll();
     EXPECT_EQ(core.Strip().FramesScroll.Max, 4);
     core.SetFrameIndex(0);
-    EXPECT_EQ(core.Doc.OldPos, 0);
+    EXPECT_EQ(core.Strip().OldPos, 0);
     core.SetFrameIndex(10);
-    EXPECT_EQ(core.Doc.OldPos, 3);
+    EXPECT_EQ(core.Strip().OldPos, 3);
     core.FramesScrollBarChange(2);
-    EXPECT_EQ(core.Doc.OldPos, 2);
+    EXPECT_EQ(core.Strip().OldPos, 2);
     // A click on the second visible cell goes to frame 3 and selects it alone.
     Click(1);
     EXPECT_EQ(core.FrameIndex(), 3);
     EXPECT_EQ(Sel(), TQFrInt{3});
-    EXPECT_EQ(core.Doc.OldPos, 2);
+    EXPECT_EQ(core.Strip().OldPos, 2);
 
     // A strip lower than its labels still draws, one-pixel cells at the least.
     core.SetStripSize(300, 4);
-    EXPECT_GE(core.Doc.ImgH, 1);
+    EXPECT_GE(core.Strip().ImgH, 1);
     EXPECT_EQ(core.Strip().FramesBMP.Height(), 4);
 }
 
@@ -133,11 +133,11 @@ TEST_F(EditorStripTest, ShiftAndCtrlClicksExtendAndToggleTheSelection)
     EXPECT_FALSE(core.CanMoveRight());
 
     // While the preview plays, clicks leave the frame and the selection alone.
-    core.IsPlaying = true;
+    core.Play();
     Click(1);
     EXPECT_EQ(core.FrameIndex(), 3);
     EXPECT_TRUE(Sel().empty());
-    core.IsPlaying = false;
+    core.Stop();
 }
 
 TEST_F(EditorStripTest, DeletingTheLastTwoOfFiveLeavesTheLastRemainingFrameCurrent)
@@ -243,7 +243,7 @@ TEST_F(EditorStripTest, MovesShiftTheSelectedFramesAndTheCurrentFrame)
     core.Doc.BMPSel = {1};
     core.MoveRightButtonClick();
     EXPECT_EQ(core.FrameIndex(), 2);
-    EXPECT_EQ(core.Doc.OldPos, 1);
+    EXPECT_EQ(core.Strip().OldPos, 1);
 }
 
 TEST_F(EditorStripTest, SelectionEntriesNamingNoFrameAreIgnored)

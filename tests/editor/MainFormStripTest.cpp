@@ -32,7 +32,7 @@ TEST_F(MainFormStripTest, ClickingACellGoesToItsFrameAndCommandsFollowTheSelecti
     Act("AddFrameAct")->trigger();
     ASSERT_EQ(Core().FrameCount(), 3);
     ASSERT_EQ(Core().FrameIndex(), 2);
-    const int cell = Core().Doc.ImgH;
+    const int cell = Core().Strip().ImgH;
     ASSERT_GT(cell, 20) << "the strip was given its size";
     EXPECT_FALSE(Act("PasteFrameAct")->isEnabled());
     EXPECT_FALSE(Act("MoveRightAct")->isEnabled());

@@ -41,7 +41,7 @@ class OptionsPageTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        core.IsRedraw = false;
+        core.SetRedrawQuestion(false);
         core.NewProject();
         page.Clear();
     }
@@ -66,7 +66,7 @@ TEST_F(OptionsPageTest, PictureSetsTheFrameOnlyWithoutBackgroundGif)
     EXPECT_EQ(core.Doc.ImgHeight, 300);
     EXPECT_EQ(page.BackWidth, 400);
     EXPECT_EQ(page.BackHeight, 300);
-    EXPECT_EQ(core.FramePanelBMP.Width(), 400);
+    EXPECT_EQ(core.FramePanelBMP().Width(), 400);
     EXPECT_EQ(page.PictureDimensions, QStringLiteral("400 x 300"));
     EXPECT_TRUE(core.Doc.IsModify);
 
@@ -80,8 +80,8 @@ TEST_F(OptionsPageTest, PictureSetsTheFrameOnlyWithoutBackgroundGif)
     page.PictureOpenButtonClick(picture);
     EXPECT_EQ(core.Doc.ImgWidth, 200);
     EXPECT_EQ(core.Doc.ImgHeight, 200);
-    EXPECT_EQ(core.BMPRect.Width(), 200);
-    EXPECT_EQ(core.BMPRect.Height(), 150);
+    EXPECT_EQ(core.BMPRect().Width(), 200);
+    EXPECT_EQ(core.BMPRect().Height(), 150);
 
     // Unknown extensions are refused before anything changes.
     dialogs.ClearAsked();
@@ -105,8 +105,8 @@ TEST_F(OptionsPageTest, FrameSizeKeepsTheAspectRatio)
     EXPECT_EQ(page.BackHeight, 150);
     EXPECT_EQ(core.Doc.ImgWidth, 300);
     EXPECT_EQ(core.Doc.ImgHeight, 150);
-    EXPECT_EQ(core.FramePanelBMP.Width(), 300);
-    EXPECT_EQ(core.FramePanelBMP.Height(), 150);
+    EXPECT_EQ(core.FramePanelBMP().Width(), 300);
+    EXPECT_EQ(core.FramePanelBMP().Height(), 150);
 
     // Ties round to even; the box clamps to 1..10000.
     page.BackHeightSpinExit(1); // 200 / 100 * 1 = 2

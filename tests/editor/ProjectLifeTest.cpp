@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QtEndian>
 #include <gtest/gtest.h>
 
 namespace {
@@ -18,7 +19,7 @@ class ProjectLifeTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        core.IsRedraw = false;
+        core.SetRedrawQuestion(false);
         life.NewProject();
     }
     QString Path(const QString& name) const { return QDir(dir).filePath(name); }
@@ -168,7 +169,7 @@ TEST_F(ProjectLifeTest, AProjectThatDoesNotOpenLeavesTheOpenOneAsItWas)
 TEST_F(ProjectLifeTest, TheRedrawQuestionComesOncePerSave)
 {
     // A never-saved project with a pending redraw: "Save" goes on to "Save As".
-    core.IsRedraw = true;
+    core.SetRedrawQuestion(true);
     core.Doc.RedrawEnabled = true;
     core.Doc.SetModify(true);
     dialogs.QueueYesNo(false); // no redraw
@@ -237,5 +238,59 @@ TEST_F(ProjectLifeTest, AReopenedBackgroundGIFLooksAsItDidWhenSaved)
     ASSERT_EQ(page2.GIFPreview.Height(), saved.Height());
     // The whole frame, not shrunk into the 200 x 200 frame of a new project.
     EXPECT_EQ(page2.GIFPreview.Pixel(319, 239), clRed);
-    EXPECT_EQ(core2.FramePanelBMP.Width(), 320);
+    EXPECT_EQ(core2.FramePanelBMP().Width(), 320);
+}
+
+TEST_F(ProjectLifeTest, TheEditorsViewIsSavedWithTheProjectAndComesBack)
+{
+    // A strip that shows a few of twelve frames, scrolled; a grid row; "Play" from frame 7.
+    core.SetStripSize(200, 60);
+    for (int i = 0; i < 11; ++i)
+        core.AddFrameButtonClick();
+    core.FramesScrollBarChange(5);
+    core.SetQRow(3);
+    core.SetFrameIndex(7);
+    core.Play();
+    core.Stop();
+    const TEditorView saved = core.StoredView();
+    ASSERT_GT(saved.ImgH, 0);
+    ASSERT_GT(saved.FrCount, 0);
+    ASSERT_EQ(saved.OldPos, 5);
+    ASSERT_EQ(saved.OldIndex, 7);
+
+    const QString file = Path(QStringLiteral("view.zembra"));
+    ASSERT_TRUE(life.WriteProject(file));
+    // After the signature and the version: SelCen, IsDel ... then FrCount, ImgH, OldPos ... QRow ... OldIndex.
+    QFile in(file);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const QByteArray bytes = in.readAll();
+    const auto intAt = [&](int offset) { return qFromLittleEndian<int32_t>(bytes.constData() + offset); };
+    constexpr int kFlags = 4 + 2 * 6 + 4;
+    constexpr int kInts = kFlags + 9;
+    ASSERT_GT(bytes.size(), kInts + 11 * 4);
+    EXPECT_EQ(bytes[kFlags + 1], char(1)); // IsDel
+    EXPECT_EQ(intAt(kInts), saved.FrCount);
+    EXPECT_EQ(intAt(kInts + 4), saved.ImgH);
+    EXPECT_EQ(intAt(kInts + 8), 5);
+    EXPECT_EQ(intAt(kInts + 7 * 4), 3);
+    EXPECT_EQ(intAt(kInts + 10 * 4), 7);
+
+    // Another editor opening the file takes the view back.
+    TScriptedDialogs dialogs2;
+    THeadlessProgress progress2;
+    TEditorCore core2{dialogs2, progress2};
+    TOptionsPage page2{core2};
+    TProjectLife life2{core2, page2};
+    ASSERT_TRUE(life2.OpenProject(file));
+    const TEditorView opened = core2.StoredView();
+    EXPECT_EQ(opened.OldPos, 5);
+    EXPECT_EQ(opened.QRow, 3);
+    EXPECT_EQ(opened.OldIndex, 7);
+    EXPECT_TRUE(opened.IsDel);
+    EXPECT_TRUE(opened.IsChGoTo);
+
+    // A new project starts the strip and the grid afresh.
+    life2.NewProject();
+    EXPECT_EQ(core2.StoredView().OldPos, 0);
+    EXPECT_EQ(core2.StoredView().QRow, 0);
 }

@@ -138,10 +138,10 @@ TEST_F(PropertyPanelsTest, EditsApplyAtOnceAndAreStoredAtTheCurrentFrame)
     EXPECT_EQ(obj->Pen().Width, 7);
 
     // While the pages are being filled nothing is applied to the angle.
-    core.Doc.IsDel = false;
+    core.SetIsDel(false);
     panels.AngleChange(45);
     EXPECT_EQ(obj->QAngle, 90);
-    core.Doc.IsDel = true;
+    core.SetIsDel(true);
 
     // Width and height go through the object's resize and are stored at once.
     panels.CoordInit(TCoordBox::Width, 120);
@@ -356,7 +356,7 @@ TEST_F(PropertyPanelsTest, CommandStatesFollowFramesPlayingSelectionAndClipboard
     core.CopyFrameButtonClick();
     EXPECT_TRUE(CommandStates(core).FramePaste);
 
-    core.IsPlaying = true;
+    core.Play();
     s = CommandStates(core);
     EXPECT_FALSE(s.Frames);
     EXPECT_TRUE(s.Stop);
@@ -366,7 +366,7 @@ TEST_F(PropertyPanelsTest, CommandStatesFollowFramesPlayingSelectionAndClipboard
     EXPECT_FALSE(s.NextEnd);
     EXPECT_FALSE(s.StartPrevious);
     EXPECT_FALSE(s.Times);
-    core.IsPlaying = false;
+    core.Stop();
 
     core.SetLoop(true);
     EXPECT_FALSE(CommandStates(core).Times); // repeating forever

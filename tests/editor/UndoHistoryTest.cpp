@@ -25,7 +25,7 @@ class UndoHistoryTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        core.IsRedraw = false; // no redraw question
+        core.SetRedrawQuestion(false); // no redraw question
         life.NewProject();
         core.DefaultParam.Left = 20;
         core.DefaultParam.Top = 30;

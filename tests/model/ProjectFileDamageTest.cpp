@@ -62,7 +62,7 @@ struct TDamageCase {
             EXPECT_GE(doc.BackNum, -1);
             EXPECT_LT(doc.BackNum, int(doc.BMPGIF.size()));
         }
-        EXPECT_TRUE(doc.IsNotFile);
+        EXPECT_TRUE(progress.IsNotFile());
         return ok;
     }
 };

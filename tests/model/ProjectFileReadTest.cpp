@@ -75,24 +75,25 @@ TEST_P(ProjectFileVersions, EveryVersionReadsItsItems)
     ASSERT_TRUE(c.Read(hand)) << c.File.ErrorText().toStdString();
 
     const TDocument& d = c.Doc;
+    const TEditorView& v = c.File.View;
     EXPECT_TRUE(d.SelCen);
-    EXPECT_FALSE(d.IsDel);
+    EXPECT_FALSE(v.IsDel);
     EXPECT_FALSE(d.IsStart);
     EXPECT_TRUE(d.IsProject);
     EXPECT_FALSE(d.IsChRot);
-    EXPECT_TRUE(d.IsChDelay);
-    EXPECT_FALSE(d.IsChGoTo);
+    EXPECT_TRUE(v.IsChDelay);
+    EXPECT_FALSE(v.IsChGoTo);
     EXPECT_TRUE(d.IsFrOper);
-    EXPECT_EQ(d.FrCount, 7);
-    EXPECT_EQ(d.ImgH, 8);
-    EXPECT_EQ(d.OldPos, 9);
+    EXPECT_EQ(v.FrCount, 7);
+    EXPECT_EQ(v.ImgH, 8);
+    EXPECT_EQ(v.OldPos, 9);
     EXPECT_EQ(d.ImgWidth, 320);
     EXPECT_EQ(d.ImgHeight, 240);
     EXPECT_EQ(d.AnInt, 70);
-    EXPECT_EQ(d.QRow, 2);
+    EXPECT_EQ(v.QRow, 2);
     EXPECT_EQ(d.OldFrame, 3); // no rendered animation: the saved cursors stay
     EXPECT_EQ(d.CurIndex, 4);
-    EXPECT_EQ(d.OldIndex, 5);
+    EXPECT_EQ(v.OldIndex, 5);
     EXPECT_EQ(d.BMPSel, (TQFrInt{1, 2}));
     EXPECT_EQ(d.Animation.BackColor, 0x00C08040u);
     EXPECT_FALSE(d.RedrawEnabled);
@@ -314,7 +315,7 @@ TEST(ProjectFileRead, FailsOnWhatCannotMakeAProject)
         TProjectFile file(c.Doc, c.Animation, cancel);
         EXPECT_FALSE(file.Read(PutProject(c.Folder, QStringLiteral("c.zembra"), THandProject().Build())));
         EXPECT_FALSE(cancel.IsApply());
-        EXPECT_TRUE(c.Doc.IsNotFile);
+        EXPECT_TRUE(cancel.IsNotFile());
     }
 }
 

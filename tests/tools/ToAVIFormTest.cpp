@@ -22,7 +22,7 @@ protected:
     // Frames of 250 x 190: the left half blue, the right half the transparent green.
     void MakeFrames(int count)
     {
-        core.IsRedraw = false;
+        core.SetRedrawQuestion(false);
         core.Doc.ImgWidth = 250;
         core.Doc.ImgHeight = 190;
         core.Animation().Clear();
