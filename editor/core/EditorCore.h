@@ -86,8 +86,13 @@ public:
     void ClearProject();
     // ClearProject, then one background frame ("Add Frame").
     void NewProject();
-    // Stores the single selected figure's state, then sets the modified flag.
-    void SetModifyTrue() { Doc.SetModify(true); }
+    // After an edit of the selection: the single selected figure's state is
+    // stored at the current frame, then the project is marked modified.
+    void SetModifyTrue()
+    {
+        Doc.StoreSelectedFigure();
+        Doc.SetModify(true);
+    }
 
     // --- Rendering (EditorRender.cpp) ---------------------------------------------
     static void FillBitmap(TBitmap& bitmap, TColor color, int width, int height);
