@@ -18,3 +18,29 @@ std::span<const TDefaultField> DefaultFields()
     }};
     return fields;
 }
+
+const TDefaultField* DefaultField(TQPropName name)
+{
+    for (const TDefaultField& field : DefaultFields())
+        if (field.Name == name)
+            return &field;
+    return nullptr;
+}
+
+bool SetDefaultValue(TDefaultParam& param, const TQPropValue& value)
+{
+    const TDefaultField* field = DefaultField(value.Name);
+    if (!field)
+        return false;
+    if (auto* b = std::get_if<bool TDefaultParam::*>(&field->Member))
+        param.*(*b) = value.BoolValue;
+    else if (auto* i = std::get_if<int32_t TDefaultParam::*>(&field->Member))
+        param.*(*i) = value.IntValue;
+    else if (auto* c = std::get_if<TColor TDefaultParam::*>(&field->Member))
+        param.*(*c) = value.Color;
+    else if (auto* st = std::get_if<TFontStyles TDefaultParam::*>(&field->Member))
+        param.*(*st) = value.Style;
+    else
+        return false;
+    return true;
+}

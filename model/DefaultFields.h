@@ -18,3 +18,8 @@ struct TDefaultField {
 };
 
 std::span<const TDefaultField> DefaultFields();
+// The field that holds property `name`, or nullptr when no default does.
+const TDefaultField* DefaultField(TQPropName name);
+// Writes a Bool, Int, Color or Style value into the field of its property;
+// false when no field of that kind holds it.
+bool SetDefaultValue(TDefaultParam& param, const TQPropValue& value);

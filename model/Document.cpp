@@ -119,11 +119,10 @@ void TDocument::StoreNewFigure(int num)
     CurIndex = saved;
 }
 
-void TDocument::SetModify(bool value)
+void TDocument::StoreSelectedFigure()
 {
     if (QCount == 1 && CurrentFigure())
         SetFig(DrObj->FigNum);
-    IsModify = value;
 }
 
 void TDocument::ClearProject()

@@ -106,6 +106,18 @@ public:
     // SetFig then GetFig: how a figure's edit is committed and normalised.
     void SetGetFig(int num);
 
+    // --- Edits of a figure at CurIndex -----------------------------------------
+    // Sets property value.Name of figure `num`'s drawing object through the
+    // property table (a Bool, Int, Color or Style property); false, with
+    // nothing set, when the figure's kind does not have it.
+    bool SetProperty(int num, const TQPropValue& value);
+    // An edit of one property: SetProperty, then the figure's key frame at
+    // CurIndex written by the engine (SetFig), every property that differs now.
+    bool StoreProperty(int num, const TQPropValue& value);
+    // After an edit of the selected figure: its state stored at CurIndex
+    // (SetFig) when exactly one figure is selected.
+    void StoreSelectedFigure();
+
     // Figure `num` is shown in frame `frame`.
     bool IsVisible(int num, int frame) const;
     // Stores every figure visible at CurIndex.
@@ -142,11 +154,12 @@ public:
     int FramesChangesListClick(int row);
     // "Delete Changes": removes the current figure's key frame at ChangeNumber
     // and reloads the figure; false when there is none. The editor then
-    // repaints, enables the figure panels and calls SetModify(true). Pictures
+    // repaints, enables the figure panels, stores the selected figure
+    // (StoreSelectedFigure) and marks the project modified. Pictures
     // the key frame referred to stay in their tables.
     bool DeleteChanges();
     // "In All Frames" for the current figure. The editor then re-applies the
-    // go-to frame, calls SetModify(true) and GetAnim.
+    // go-to frame, marks the project modified and calls GetAnim.
     void AllFramesCheck(bool value);
     // Start frame and frame count of the current figure from the two spin
     // edits (1-based start), for an animation of `animationFrames` frames.
@@ -158,8 +171,9 @@ public:
     void CancelStartCount();
 
     // --- Project life cycle ---------------------------------------------------
-    // Stores the single selected figure's state, then sets IsModify.
-    void SetModify(bool value);
+    // Sets the modified flag alone; an edit stores its figure itself
+    // (StoreProperty, StoreSelectedFigure, SetFig).
+    void SetModify(bool value) { IsModify = value; }
     // Empties the project: figures, objects, tables, clipboards, background;
     // resets the editing state of a new project.
     void ClearProject();

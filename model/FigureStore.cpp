@@ -179,6 +179,26 @@ TQPropValue TDocument::PictureValue(TPic& pic)
     return TQPropValue::OfBitmap(false, static_cast<int32_t>(BMPArr.size() - 1));
 }
 
+bool TDocument::SetProperty(int num, const TQPropValue& value)
+{
+    TQFigure* fig = Figure(num);
+    if (!fig || !fig->Obj)
+        return false;
+    const TFigureProperty* property = FigureProperties(fig->Name).Find(value.Name);
+    if (!property || !property->Set)
+        return false;
+    property->Set(*fig->Obj, value);
+    return true;
+}
+
+bool TDocument::StoreProperty(int num, const TQPropValue& value)
+{
+    if (!SetProperty(num, value))
+        return false;
+    SetFig(num);
+    return true;
+}
+
 void TDocument::SetFig(int num)
 {
     if (!IsGIFDraw)

@@ -70,22 +70,16 @@ TExtractForm::TExtractForm(QWidget* parent) : QDialog(parent)
     });
     connect(QualityTrack, &QSlider::valueChanged, this, [this](int value) {
         ShowQuality();
-        if (IsFill || !Host.Core)
-            return;
-        Host.Core->Doc.Options.ExtractQuality = value;
-        Host.MarkModified();
+        if (!IsFill)
+            Host.EditSetting(QStringLiteral("Extraction Quality"), [value](TProjectOptions& o) { o.ExtractQuality = value; }, true);
     });
     connect(SelectCheck, &QCheckBox::toggled, this, [this](bool on) {
-        if (IsFill || !Host.Core)
-            return;
-        Host.Core->Doc.Options.SelectedOnly = on;
-        Host.MarkModified();
+        if (!IsFill)
+            Host.EditSetting(QStringLiteral("Selected Only"), [on](TProjectOptions& o) { o.SelectedOnly = on; });
     });
     connect(FolderEdit, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (IsFill || !Host.Core)
-            return;
-        Host.Core->Doc.Options.ExtractFolder = text;
-        Host.MarkModified();
+        if (!IsFill)
+            Host.EditSetting(QStringLiteral("Extraction Folder"), [&text](TProjectOptions& o) { o.ExtractFolder = text; }, true);
     });
     connect(SetButton, &QPushButton::clicked, this, [this] { SetButtonClick(); });
     connect(ExtractButton, &QPushButton::clicked, this, [this] { ExtractButtonClick(); });

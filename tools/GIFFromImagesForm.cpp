@@ -95,16 +95,13 @@ void TGIFFromImagesForm::BuildSelectSheet()
     PageControl->addWidget(SelectSheet);
 
     connect(SelectGroup, &QButtonGroup::idClicked, this, [this](int id) {
-        if (IsFill || !Host.Core)
-            return;
-        Host.Core->Doc.Options.ImagesSource = id;
-        Host.MarkModified();
+        if (!IsFill)
+            Host.EditSetting(QStringLiteral("Images Source"), [id](TProjectOptions& o) { o.ImagesSource = id; });
     });
     connect(Spin, &QSpinBox::editingFinished, this, [this] {
-        if (IsFill || !Host.Core || Host.Core->Doc.Options.ImagesDelay == Spin->value())
-            return;
-        Host.Core->Doc.Options.ImagesDelay = Spin->value();
-        Host.MarkModified();
+        const int value = Spin->value();
+        if (!IsFill)
+            Host.EditSetting(QStringLiteral("Images Duration"), [value](TProjectOptions& o) { o.ImagesDelay = value; });
     });
 }
 
@@ -169,10 +166,8 @@ void TGIFFromImagesForm::BuildFolderSheet()
     PageControl->addWidget(FolderSheet);
 
     connect(FolderEdit, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (IsFill || !Host.Core)
-            return;
-        Host.Core->Doc.Options.ImagesFolder = text;
-        Host.MarkModified();
+        if (!IsFill)
+            Host.EditSetting(QStringLiteral("Images Folder"), [&text](TProjectOptions& o) { o.ImagesFolder = text; }, true);
     });
     connect(SetButton, &QPushButton::clicked, this, [this] { Guard([this] { SetButtonClick(); }); });
 }

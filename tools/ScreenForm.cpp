@@ -120,10 +120,8 @@ void TScreenForm::showEvent(QShowEvent* event)
 void TScreenForm::SpinChange()
 {
     Interval = Spin->value();
-    if (IsFill || !Host.Core || Host.Core->Doc.Options.RecordDelay == Interval)
-        return;
-    Host.Core->Doc.Options.RecordDelay = Interval;
-    Host.MarkModified();
+    if (!IsFill)
+        Host.EditSetting(QStringLiteral("Recording Interval"), [this](TProjectOptions& o) { o.RecordDelay = Interval; }, true);
 }
 
 bool TScreenForm::IsRecording() const

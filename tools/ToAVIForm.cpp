@@ -126,6 +126,18 @@ void TToAVIForm::MarkModified() const
         Host.MarkModified();
 }
 
+void TToAVIForm::SetCompressor(int index)
+{
+    TProjectOptions* o = Options();
+    if (!o)
+        return;
+    if (!IsSave) {
+        o->AviCompressor = index; // remembered, not an edit
+        return;
+    }
+    Host.EditSetting(QStringLiteral("Compression"), [index](TProjectOptions& opt) { opt.AviCompressor = index; });
+}
+
 void TToAVIForm::ShowMessage(const QString& text) const
 {
     if (Host.Core)
@@ -170,32 +182,35 @@ void TToAVIForm::AVIFileButtonClick()
 
 void TToAVIForm::AVIFileEditChange()
 {
-    if (TProjectOptions* o = Options(); o && !IsFill)
-        o->AviFile = AVIFileEdit->text();
-    MarkModified();
+    const QString file = AVIFileEdit->text();
+    EditSetting(QStringLiteral("AVI File"), [&file](TProjectOptions& o) { o.AviFile = file; }, true);
 }
 
 void TToAVIForm::TimeSpinChange()
 {
-    if (TProjectOptions* o = Options(); o && !IsFill)
-        o->AviFrameTime = TimeSpin->value();
-    MarkModified();
+    const int value = TimeSpin->value();
+    EditSetting(QStringLiteral("AVI Frame Duration"), [value](TProjectOptions& o) { o.AviFrameTime = value; }, true);
 }
 
 void TToAVIForm::QualitySpinChange()
 {
-    if (TProjectOptions* o = Options(); o && !IsFill)
-        o->AviQuality = QualitySpin->value();
-    MarkModified();
+    const int value = QualitySpin->value();
+    EditSetting(QStringLiteral("AVI Quality"), [value](TProjectOptions& o) { o.AviQuality = value; }, true);
 }
 
 void TToAVIForm::PixelComboChange()
 {
-    if (TProjectOptions* o = Options(); o && PixelCombo->currentIndex() >= 0 && o->AviPixelFormat != PixelCombo->currentIndex()) {
-        o->AviPixelFormat = PixelCombo->currentIndex();
-        MarkModified();
+    const int index = PixelCombo->currentIndex();
+    const TProjectOptions* o = Options();
+    if (!o || index < 0 || o->AviPixelFormat == index) {
+        UpdatePixelCombo();
+        return;
     }
-    UpdatePixelCombo();
+    // The pixel format and the compressor item it leaves are one step.
+    Host.EditSetting(QStringLiteral("Pixel Format"), [this, index](TProjectOptions& opt) {
+        opt.AviPixelFormat = index;
+        UpdatePixelCombo();
+    });
 }
 
 void TToAVIForm::UpdatePixelCombo()
@@ -232,9 +247,7 @@ void TToAVIForm::UpdateCompCombo()
 
     // Only a list or choice that changed is an edit of the project.
     if (TProjectOptions* o = Options(); o && o->AviCompressor != selected) {
-        o->AviCompressor = selected;
-        if (IsSave)
-            MarkModified();
+        SetCompressor(selected);
     } else if (IsSave && before != items && !before.isEmpty()) {
         MarkModified();
     }
@@ -251,11 +264,8 @@ void TToAVIForm::CompComboChange()
         ShowMessage(QString::fromUtf8(error.what()));
         return;
     }
-    if (TProjectOptions* o = Options(); o && o->AviCompressor != index) {
-        o->AviCompressor = index;
-        if (IsSave)
-            MarkModified();
-    }
+    if (const TProjectOptions* o = Options(); o && o->AviCompressor != index)
+        SetCompressor(index);
 }
 
 void TToAVIForm::ParamButtonClick()

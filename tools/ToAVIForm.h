@@ -13,6 +13,7 @@
 
 #include <QDialog>
 #include <memory>
+#include <utility>
 
 class QComboBox;
 class QLabel;
@@ -77,7 +78,17 @@ protected:
     void done(int result) override; // FormClose
 
 private:
+    // The modified flag alone, unless the controls are being filled.
     void MarkModified() const;
+    // A setting edited in the window (not while it is filled): one undoable step.
+    template <class Change>
+    void EditSetting(const QString& text, Change&& change, bool merge = false) const
+    {
+        if (!IsFill)
+            Host.EditSetting(text, std::forward<Change>(change), merge);
+    }
+    // The compressor item chosen: an undoable step when IsSave, else only remembered.
+    void SetCompressor(int index);
     void ShowMessage(const QString& text) const;
     TProjectOptions* Options() const { return Host.Core ? &Host.Core->Doc.Options : nullptr; }
 

@@ -88,8 +88,13 @@ public:
     void ClearProject();
     // ClearProject, then one background frame ("Add Frame").
     void NewProject();
-    // Stores the single selected figure's state, then sets the modified flag.
-    void SetModifyTrue() { Doc.SetModify(true); }
+    // After an edit of the selection: the single selected figure's state is
+    // stored at the current frame, then the project is marked modified.
+    void SetModifyTrue()
+    {
+        Doc.StoreSelectedFigure();
+        Doc.SetModify(true);
+    }
     // The editor's state a project file keeps beside the project: handed to
     // the writer, taken back from the reader.
     TEditorView StoredView() const;

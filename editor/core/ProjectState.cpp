@@ -48,12 +48,15 @@ bool SameGIF(const TZGIFImage& a, const TZGIFImage& b)
         && a.Transparent() == b.Transparent() && a.BackgroundColor() == b.BackgroundColor();
 }
 
-// The options the user edits; page positions and tool settings are not edits.
+// The options the user edits, on the Options page and in the tool windows;
+// the page positions and the angle box are not edits.
 bool SameEditedOptions(const TProjectOptions& a, const TProjectOptions& b)
 {
-    return a.BackShapeColor == b.BackShapeColor && a.BackTransparent == b.BackTransparent
-        && a.FrameDelay == b.FrameDelay && a.InfiniteLoop == b.InfiniteLoop && a.RepeatCount == b.RepeatCount
-        && a.CurrentFrameDelay == b.CurrentFrameDelay && a.MaintainAspectRatio == b.MaintainAspectRatio;
+    TProjectOptions shown = b;
+    shown.MainPage = a.MainPage;
+    shown.FigurePage = a.FigurePage;
+    shown.AngleSpin = a.AngleSpin;
+    return a == shown;
 }
 
 } // namespace

@@ -13,10 +13,10 @@
 #include "drawobjects/TextBezier.h"
 #include "drawobjects/ZLine.h"
 #include "editor/core/EditorCore.h"
+#include "model/DefaultFields.h"
 #include "model/TextLines.h"
 
 #include <algorithm>
-#include <numbers>
 
 namespace {
 
@@ -190,20 +190,46 @@ TDrawObject* TPropertyPanels::Target() const
     return IsDefault ? nullptr : Core.Doc.DrObj;
 }
 
+bool TPropertyPanels::PropertyChange(const TQPropValue& value, bool bitmaps)
+{
+    if (IsDefault)
+        return SetDefaultValue(Defaults, value);
+    TDocument& doc = Core.Doc;
+    TDrawObject* obj = Target();
+    if (!obj)
+        return false;
+    // While the panels are being filled the object only takes the value.
+    const bool store = Core.IsDel() && doc.QCount == 1;
+    if (!(store ? doc.StoreProperty(obj->FigNum, value) : doc.SetProperty(obj->FigNum, value)))
+        return false; // the figure's kind does not have the property
+    Repaint(bitmaps);
+    if (Core.IsDel()) {
+        doc.DeleteChangesEnabled = true;
+        doc.SetModify(true);
+    }
+    return true;
+}
+
 void TPropertyPanels::SetDel()
 {
     TDocument& doc = Core.Doc;
     if (!Core.IsDel())
         return;
     doc.DeleteChangesEnabled = true;
+    doc.StoreSelectedFigure();
     doc.SetModify(true);
 }
 
-void TPropertyPanels::Applied(bool bitmaps)
+void TPropertyPanels::Repaint(bool bitmaps)
 {
     if (bitmaps)
         Core.SetRedraw();
     Core.DrawFrameBuffer();
+}
+
+void TPropertyPanels::Applied(bool bitmaps)
+{
+    Repaint(bitmaps);
     SetDel();
 }
 
@@ -219,190 +245,97 @@ void TPropertyPanels::StoreAndReload()
 void TPropertyPanels::AngleChange(int degrees)
 {
     TEditScope edit(Core.History(), QStringLiteral("Angle"));
-    degrees = std::clamp(degrees, -3600, 3600);
-    if (IsDefault) {
-        Defaults.Angle = degrees;
-        return;
-    }
-    TDrawObject* obj = Target();
-    if (!obj || !Core.IsDel())
-        return;
-    obj->QAngle = degrees;
-    obj->SAngle = static_cast<float>(degrees * std::numbers::pi / 180.0);
-    Applied();
+    const TQPropValue value = TQPropValue::OfInt(qpAngle, std::clamp(degrees, -3600, 3600));
+    // Filling the panels shows the angle of the key frames, not the object's: not applied then.
+    if (IsDefault || Core.IsDel())
+        PropertyChange(value);
 }
 
 void TPropertyPanels::ShadowWidthChange(int value)
 {
     TEditScope edit(Core.History(), QStringLiteral("Shadow Width"));
-    if (IsDefault) {
-        Defaults.ShadowWidth = value;
-        return;
-    }
-    if (TDrawObject* obj = Target()) {
-        obj->SetShadowSize(value);
-        Applied();
-    }
+    PropertyChange(TQPropValue::OfInt(qpShadowWidth, value));
 }
 
 void TPropertyPanels::RotationPointChange(bool x, int value)
 {
     TEditScope edit(Core.History(), QStringLiteral("Rotation Centre"));
-    if (IsDefault) {
-        (x ? Defaults.PointX : Defaults.PointY) = value;
-        return;
-    }
-    if (TDrawObject* obj = Target()) {
-        (x ? obj->QRotPt.X : obj->QRotPt.Y) = value;
-        Applied(false);
-    }
+    PropertyChange(TQPropValue::OfInt(x ? qpPointX : qpPointY, value), false);
 }
 
 void TPropertyPanels::PaddingChange(int value)
 {
     TEditScope edit(Core.History(), QStringLiteral("Margin"));
-    if (IsDefault) {
-        Defaults.Padding = value;
-        return;
-    }
-    if (auto* solidText = As<TSolidWithText>(Target())) {
-        solidText->SetPadding(value);
-        Applied();
-    }
+    PropertyChange(TQPropValue::OfInt(qpPadding, value));
 }
 
 void TPropertyPanels::BorderWidthChange(int value)
 {
     TEditScope edit(Core.History(), QStringLiteral("Border Width"));
-    if (IsDefault) {
-        Defaults.BorderWidth = value;
-        return;
-    }
     TDrawObject* obj = Target();
-    if (!obj)
+    if (!As<TSolidPoint>(obj)) {
+        PropertyChange(TQPropValue::OfInt(qpBorderWidth, value));
         return;
-    if (As<TSolidPoint>(obj)) {
-        // A point is a square twice its pen wide; thinner than 3 it would vanish.
-        value = std::max(value, 3);
-        obj->Pen().Width = value;
-        obj->SetWidth(2 * value);
-        obj->SetHeight(2 * value);
-    } else {
-        obj->Pen().Width = value;
     }
+    // A point is a square twice its pen wide; thinner than 3 it would vanish.
+    value = std::max(value, 3);
+    obj->Pen().Width = value;
+    obj->SetWidth(2 * value);
+    obj->SetHeight(2 * value);
     Applied();
 }
 
 void TPropertyPanels::CenterChange(bool value)
 {
     TEditScope edit(Core.History(), QStringLiteral("Shape Center"));
-    if (IsDefault) {
-        Defaults.Center = value;
-        return;
-    }
-    if (TDrawObject* obj = Target()) {
-        obj->QRotCenter = value;
-        Applied(false);
-    }
+    PropertyChange(TQPropValue::OfBool(qpCenter, value), false);
 }
 
 void TPropertyPanels::AutoCenterChange(bool value)
 {
     TEditScope edit(Core.History(), QStringLiteral("Autocenter"));
-    if (IsDefault) {
-        Defaults.ChCn = value;
-        return;
-    }
-    if (auto* zline = As<TZLine>(Target())) {
-        zline->SetAutoCenter(value);
-        Applied();
-    }
+    PropertyChange(TQPropValue::OfBool(qpChCn, value));
 }
 
 void TPropertyPanels::LineChange(bool value)
 {
     TEditScope edit(Core.History(), QStringLiteral("Line"));
-    if (IsDefault) {
-        Defaults.Line = value;
-        return;
-    }
-    if (auto* bezier = As<TBezier>(Target())) {
-        bezier->SetFilled(!value);
-        Applied();
-    }
+    PropertyChange(TQPropValue::OfBool(qpLine, value)); // checked: not filled
 }
 
 void TPropertyPanels::ArrowChange(bool start, bool value)
 {
     TEditScope edit(Core.History(), start ? QStringLiteral("Start Arrow") : QStringLiteral("End Arrow"));
-    if (IsDefault) {
-        (start ? Defaults.Arrow1 : Defaults.Arrow2) = value;
-        return;
-    }
-    auto* line = As<TBaseLine>(Target());
-    if (!line || As<TTextBezier>(line))
-        return;
-    // A Bezier figure loses its filling when an arrow is switched on.
-    if (start)
-        line->SetArrow1(value);
-    else
-        line->SetArrow2(value);
-    Applied();
+    // Bezier text shows no arrows. A Bezier figure loses its filling when an
+    // arrow is switched on.
+    if (!As<TTextBezier>(Target()))
+        PropertyChange(TQPropValue::OfBool(start ? qpArrow1 : qpArrow2, value));
 }
 
 void TPropertyPanels::TransparentChange(bool value)
 {
     TEditScope edit(Core.History(), QStringLiteral("Transparent Background"));
-    if (IsDefault) {
-        Defaults.Transparent = value;
-        return;
-    }
-    if (auto* pic = As<TPic>(Target())) {
-        pic->SetTransparent(value);
-        Applied();
-    }
+    PropertyChange(TQPropValue::OfBool(qpTransparent, value));
 }
 
 void TPropertyPanels::OutlineChange(int index)
 {
     TEditScope edit(Core.History(), QStringLiteral("Outline"));
-    index = std::clamp(index, 0, 2);
-    if (IsDefault) {
-        Defaults.TextFill = index;
-        return;
-    }
-    if (auto* textBezier = As<TTextBezier>(Target())) {
-        textBezier->SetOutline(static_cast<TFontOutline>(index));
-        Applied();
-    }
+    PropertyChange(TQPropValue::OfInt(qpTextFill, std::clamp(index, 0, 2)));
 }
 
 void TPropertyPanels::OrientationChange(int index)
 {
     TEditScope edit(Core.History(), QStringLiteral("Orientation"));
-    index = std::clamp(index, 0, 1);
-    if (IsDefault) {
-        Defaults.Orient = index;
-        return;
-    }
-    if (auto* lline = As<TLLine>(Target())) {
-        lline->SetOrientation(static_cast<TOrientation>(index));
-        Applied();
-    }
+    // Of the connectors only L-lines show their orientation.
+    if (IsDefault || As<TLLine>(Target()))
+        PropertyChange(TQPropValue::OfInt(qpOrient, std::clamp(index, 0, 1)));
 }
 
 void TPropertyPanels::SpeechChange(int index)
 {
     TEditScope edit(Core.History(), QStringLiteral("Speech"));
-    index = std::clamp(index, 0, 4);
-    if (IsDefault) {
-        Defaults.TextSpeech = index;
-        return;
-    }
-    if (auto* ellipse = As<TEllipse>(Target())) {
-        ellipse->SetBalloonPoint(static_cast<TBalloonPoint>(index));
-        Applied();
-    }
+    PropertyChange(TQPropValue::OfInt(qpTextSpeech, std::clamp(index, 0, 4)));
 }
 
 void TPropertyPanels::TextChange(const QStringList& lines)
@@ -425,6 +358,19 @@ void TPropertyPanels::TextChange(const QStringList& lines)
         textBezier->SetText(LinesToText(lines));
         Applied();
     }
+}
+
+TQPropName TPropertyPanels::SwatchProperty(TColorSwatch swatch)
+{
+    switch (swatch) {
+    case TColorSwatch::Shadow:
+        return qpShadowColor;
+    case TColorSwatch::Border:
+        return qpBorderColor;
+    case TColorSwatch::Fill:
+        break;
+    }
+    return qpBackColor;
 }
 
 TColor TPropertyPanels::SwatchColor(TColorSwatch swatch) const
@@ -473,32 +419,7 @@ TColor TPropertyPanels::ColorButtonClick(TColorSwatch swatch)
     const TColor color = ColorDialogDel(old);
     if (color == old)
         return old;
-    if (IsDefault) {
-        switch (swatch) {
-        case TColorSwatch::Fill:
-            Defaults.BackColor = color;
-            break;
-        case TColorSwatch::Shadow:
-            Defaults.ShadowColor = color;
-            break;
-        case TColorSwatch::Border:
-            Defaults.BorderColor = color;
-            break;
-        }
-        return color;
-    }
-    switch (swatch) {
-    case TColorSwatch::Fill:
-        obj->Color = color;
-        break;
-    case TColorSwatch::Shadow:
-        obj->ColorShadow = color;
-        break;
-    case TColorSwatch::Border:
-        obj->Pen().Color = color;
-        break;
-    }
-    Applied();
+    PropertyChange(TQPropValue::OfColor(SwatchProperty(swatch), color));
     return color;
 }
 
@@ -625,7 +546,6 @@ void TPropertyPanels::PointChange(int row, int value)
     if (obj->MoveBtnTo(node, target))
         obj->InternalResize();
     SetDel();
-    Core.Doc.SetModify(true);
     StoreAndReload();
 }
 
@@ -643,7 +563,6 @@ void TPropertyPanels::PointsPaste()
         return;
     obj->PasteCoord();
     SetDel();
-    Core.Doc.SetModify(true);
     StoreAndReload();
 }
 
@@ -655,6 +574,7 @@ bool TPropertyPanels::DeleteChanges()
         return false;
     Core.SetRedraw();
     Core.DrawFrameBuffer();
+    doc.StoreSelectedFigure();
     doc.SetModify(true);
     return true;
 }

@@ -5,6 +5,7 @@
 // defaults record new figures receive. The window fills its controls from
 // the view and forwards each control's edit here.
 #include "model/DefaultParam.h"
+#include "model/Records.h"
 #include "platform/Canvas.h"
 #include "platform/Color.h"
 #include "platform/Types.h"
@@ -113,7 +114,8 @@ public:
     // one of the selected figure's key frames.
     bool ChangesEnable() const;
 
-    // Marks the project modified after an edit (unless the panels are being filled).
+    // After an edit (unless the panels are being filled): stores the selected
+    // figure's state at the current frame and marks the project modified.
     void SetDel();
 
     // --- Edits; each does nothing without a figure outside default mode ----
@@ -158,8 +160,16 @@ public:
 private:
     // The selected object when edits apply to it (not in default mode).
     TDrawObject* Target() const;
-    // After an edit of the object: repaint its cached bitmaps (when asked),
-    // the canvas, and mark the project modified.
+    // An edit of one property by name: in default mode the defaults' field;
+    // otherwise the selected figure's object takes it and its key frame at the
+    // current frame is written, then the canvas is repainted (the object's
+    // cached bitmaps too when asked) and the project marked modified. False
+    // when nothing holds the property.
+    bool PropertyChange(const TQPropValue& value, bool bitmaps = true);
+    // The property a colour swatch shows.
+    static TQPropName SwatchProperty(TColorSwatch swatch);
+    void Repaint(bool bitmaps);
+    // After an edit that changed the object directly: Repaint and SetDel.
     void Applied(bool bitmaps = true);
     // The object's state is stored and reloaded at the current frame, then the canvas repainted.
     void StoreAndReload();

@@ -66,6 +66,14 @@ void TUndoHistory::Redo()
     AfterChange();
 }
 
+int TUndoHistory::MergeKeyOf(const QString& text)
+{
+    const auto [at, added] = fNamedKeys.try_emplace(text, 0);
+    if (added)
+        at->second = NewMergeKey();
+    return at->second;
+}
+
 QString TUndoHistory::UndoText() const
 {
     return fStack.canUndo() ? QStringLiteral("Undo ") + fStack.undoText() : QString();

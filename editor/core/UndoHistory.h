@@ -10,6 +10,7 @@
 #include <QString>
 #include <QUndoStack>
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -33,6 +34,9 @@ public:
     bool InEdit() const { return fDepth > 0; }
     // A key no earlier edit used, for the steps of one gesture.
     int NewMergeKey() { return ++fLastMergeKey; }
+    // The key of the steps named `text`, the same for every call: successive
+    // changes of one setting merge.
+    int MergeKeyOf(const QString& text);
 
     bool CanUndo() const { return !InEdit() && fStack.canUndo(); }
     bool CanRedo() const { return !InEdit() && fStack.canRedo(); }
@@ -71,6 +75,7 @@ private:
     int fMergeKey = 0;
     int fDepth = 0;
     int fLastMergeKey = 0;
+    std::map<QString, int> fNamedKeys; // MergeKeyOf
     bool fModifiedBefore = false;
     int64_t fLimit = int64_t(256) << 20;
 };

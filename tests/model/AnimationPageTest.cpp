@@ -167,17 +167,21 @@ TEST(AnimationPage, GetMaxNumCoversFiguresAndBackground)
     EXPECT_EQ(doc.GetMaxNum(), INT32_MAX);
 }
 
-TEST(Document, SetModifyStoresTheSingleSelectedFigure)
+TEST(Document, OnlyAnEditStoresTheSingleSelectedFigureTheModifiedFlagDoesNot)
 {
     TPageDoc p;
     p.Doc.CurIndex = 6;
     p.Doc.GetFig(p.Num);
     Obj(p.Doc, p.Num).Top = 321;
-    p.Doc.QCount = 2;
+    p.Doc.QCount = 1;
     p.Doc.SetModify(true);
     EXPECT_TRUE(p.Doc.IsModify);
     EXPECT_EQ(p.Fig().Frames.size(), 3u);
+    p.Doc.QCount = 2;
+    p.Doc.StoreSelectedFigure();
+    EXPECT_EQ(p.Fig().Frames.size(), 3u);
     p.Doc.QCount = 1;
+    p.Doc.StoreSelectedFigure();
     p.Doc.SetModify(false);
     EXPECT_FALSE(p.Doc.IsModify);
     EXPECT_EQ(p.Doc.FramesChangesList(p.Num), (QStringList{"1", "5", "7", "10"}));

@@ -198,3 +198,41 @@ TEST(ToAVIFormWithoutControl, TheEditorWorksAndSaveAviShowsWhy)
     EXPECT_EQ(dialogs.Messages(), QStringList{aviForm->ControlError()});
     EXPECT_FALSE(aviForm->isVisible());
 }
+
+// A tool-window setting is a step of the history: typing a file name is one
+// step, undo restores the setting, and undoing back to the saved state clears
+// the modified mark.
+TEST_F(ToAVIFormTest, SettingsAreUndoStepsAndTheCleanStateClearsTheMark)
+{
+    ASSERT_TRUE(Form().PrepareShow());
+    ASSERT_FALSE(core.Doc.IsModify);
+    const int steps = core.History().Stack().count();
+    for (const char* typed : {"/v", "/vi", "/vid.avi"})
+        Form().AVIFileEdit->setText(QString::fromLatin1(typed));
+    Form().TimeSpin->setValue(120);
+    ASSERT_EQ(core.History().Stack().count(), steps + 2);
+    EXPECT_EQ(core.History().UndoText(), QStringLiteral("Undo AVI Frame Duration"));
+    EXPECT_TRUE(core.Doc.IsModify);
+
+    core.Undo();
+    EXPECT_EQ(core.Doc.Options.AviFrameTime, 50);
+    EXPECT_EQ(core.History().UndoText(), QStringLiteral("Undo AVI File"));
+    core.Undo();
+    EXPECT_TRUE(core.Doc.Options.AviFile.isEmpty());
+    EXPECT_FALSE(core.Doc.IsModify); // back at the saved state
+    core.Redo();
+    EXPECT_EQ(core.Doc.Options.AviFile, QStringLiteral("/vid.avi"));
+    EXPECT_TRUE(core.Doc.IsModify);
+
+    // Choosing the item already chosen is no step and leaves the mark alone.
+    core.Undo();
+    Form().PixelCombo->setCurrentIndex(core.Doc.Options.AviPixelFormat);
+    Form().PixelComboChange();
+    EXPECT_FALSE(core.Doc.IsModify);
+    Form().PixelCombo->setCurrentIndex(2);
+    Form().PixelComboChange();
+    EXPECT_EQ(core.History().UndoText(), QStringLiteral("Undo Pixel Format"));
+    core.Undo();
+    EXPECT_EQ(core.Doc.Options.AviPixelFormat, 1);
+    EXPECT_FALSE(core.Doc.IsModify);
+}
