@@ -34,12 +34,12 @@ void TEditorCore::ClearProject()
     fHistory.Clear();
     Progress().SetApply(true);
     Progress().SetShowApply(false);
-    IsSelRec = false;
-    IsShift = false;
-    IsMouseDown = false;
-    IsOldObj = false;
-    IsResize = false;
-    FocusRecDrawn = false;
+    fGesture.IsSelRec = false;
+    fGesture.IsShift = false;
+    fGesture.IsMouseDown = false;
+    fGesture.IsOldObj = false;
+    fGesture.IsResize = false;
+    fGesture.FocusRecDrawn = false;
     IsPlaying = false;
     GIFRect = {0, 0, 200, 200};
     BMPRect = {0, 0, 200, 200};
