@@ -114,7 +114,18 @@ TCanvasPage::TCanvasPage(const QList<TToolEntry>& editTools, const QList<TToolEn
     EditorSplitter = new QSplitter(Qt::Horizontal);
     EditorSplitter->setObjectName(QStringLiteral("EditorSplitter"));
     EditorSplitter->setChildrenCollapsible(false);
-    EditorSplitter->addWidget(ScrollBox);
+    // The canvas column: the scroll box with the zoom bar under it.
+    auto* canvasColumn = new QWidget;
+    canvasColumn->setObjectName(QStringLiteral("CanvasColumn"));
+    ZoomToolBar = new QToolBar(QStringLiteral("Zoom"), canvasColumn);
+    ZoomToolBar->setObjectName(QStringLiteral("ZoomToolBar"));
+    ZoomToolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    auto* canvasLayout = new QVBoxLayout(canvasColumn);
+    canvasLayout->setContentsMargins(0, 0, 0, 0);
+    canvasLayout->setSpacing(0);
+    canvasLayout->addWidget(ScrollBox, 1);
+    canvasLayout->addWidget(ZoomToolBar);
+    EditorSplitter->addWidget(canvasColumn);
     EditorSplitter->addWidget(propertyColumn);
     EditorSplitter->setStretchFactor(0, 1);
     EditorSplitter->setStretchFactor(1, 0);

@@ -84,6 +84,7 @@ private:
     QScrollArea* DrawObjectScroll = nullptr;
     TPropertySheets* DrawObjectControl = nullptr;
     QSplitter* EditorSplitter = nullptr;
+    QToolBar* ZoomToolBar = nullptr; // under the canvas
     QLabel* ZoomLabel = nullptr;
     TEditorCore* fCore = nullptr;
     TGuard fGuard;

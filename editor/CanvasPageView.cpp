@@ -53,16 +53,16 @@ void TCanvasPage::BuildZoomTools()
     connect(actual, &QAction::triggered, this, [this] { SetZoomPercent(100); });
     connect(fit, &QAction::triggered, this, &TCanvasPage::ZoomFit);
 
-    EditToolBar->addSeparator();
-    EditToolBar->addAction(zoomOut);
+    ZoomToolBar->addAction(zoomOut);
     ZoomLabel = new QLabel;
     ZoomLabel->setObjectName(QStringLiteral("ZoomLabel"));
     ZoomLabel->setAlignment(Qt::AlignCenter);
     ZoomLabel->setMinimumWidth(ZoomLabel->fontMetrics().horizontalAdvance(QStringLiteral(" 800 % ")));
-    EditToolBar->addWidget(ZoomLabel);
-    EditToolBar->addAction(zoomIn);
-    EditToolBar->addAction(actual);
-    EditToolBar->addAction(fit);
+    ZoomToolBar->addWidget(ZoomLabel);
+    ZoomToolBar->addAction(zoomIn);
+    ZoomToolBar->addSeparator();
+    ZoomToolBar->addAction(actual);
+    ZoomToolBar->addAction(fit);
     ApplyZoom();
 }
 
