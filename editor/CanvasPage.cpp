@@ -114,7 +114,18 @@ TCanvasPage::TCanvasPage(const QList<TToolEntry>& editTools, const QList<TToolEn
     EditorSplitter = new QSplitter(Qt::Horizontal);
     EditorSplitter->setObjectName(QStringLiteral("EditorSplitter"));
     EditorSplitter->setChildrenCollapsible(false);
-    EditorSplitter->addWidget(ScrollBox);
+    // The canvas column: the scroll box with the zoom bar under it.
+    auto* canvasColumn = new QWidget;
+    canvasColumn->setObjectName(QStringLiteral("CanvasColumn"));
+    ZoomToolBar = new QToolBar(QStringLiteral("Zoom"), canvasColumn);
+    ZoomToolBar->setObjectName(QStringLiteral("ZoomToolBar"));
+    ZoomToolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    auto* canvasLayout = new QVBoxLayout(canvasColumn);
+    canvasLayout->setContentsMargins(0, 0, 0, 0);
+    canvasLayout->setSpacing(0);
+    canvasLayout->addWidget(ScrollBox, 1);
+    canvasLayout->addWidget(ZoomToolBar);
+    EditorSplitter->addWidget(canvasColumn);
     EditorSplitter->addWidget(propertyColumn);
     EditorSplitter->setStretchFactor(0, 1);
     EditorSplitter->setStretchFactor(1, 0);
@@ -126,6 +137,8 @@ TCanvasPage::TCanvasPage(const QList<TToolEntry>& editTools, const QList<TToolEn
     layout->setSpacing(2);
     layout->addWidget(EditToolBar);
     layout->addWidget(EditorSplitter, 1);
+
+    BuildZoomTools();
 }
 
 int TCanvasPage::StartPanelWidth(int designPanelWidth) const
@@ -145,6 +158,11 @@ void TCanvasPage::Wire(TEditorCore& core, const TGuard& guardPointer)
 {
     // The pointer handlers refresh nothing themselves: the core asks for it.
     TEditorCore* c = &core;
+    fCore = &core;
+    fGuard = guardPointer;
+    FramePanel->installEventFilter(this);
+    ScrollBox->viewport()->installEventFilter(this);
+    ApplyZoom();
     connect(FramePanel, &TImagePanel::MouseDown, this,
             [c, guardPointer](Qt::MouseButton button, Qt::KeyboardModifiers keys, int x, int y) {
                 guardPointer([&] { c->FramePanelMouseDown(ButtonOf(button), ShiftOf(keys, button), x, y); });
@@ -161,6 +179,8 @@ void TCanvasPage::Wire(TEditorCore& core, const TGuard& guardPointer)
 
 void TCanvasPage::SetCursor(TCanvasCursor cursor)
 {
+    if (fSpaceHeld || fPanning)
+        return; // the hand of panning stays
     switch (cursor) {
     case TCanvasCursor::Hand:
         FramePanel->setCursor(Qt::PointingHandCursor);
@@ -177,7 +197,7 @@ void TCanvasPage::SetCursor(TCanvasCursor cursor)
 void TCanvasPage::ResetCanvas(const TBitmap& white)
 {
     FramePanel->move(0, 0);
-    FramePanel->setFixedSize(200, 200);
+    SetCanvasSize(200, 200);
     FramePanel->setCursor(Qt::CrossCursor);
     FramePanel->SetPicture(white);
 }

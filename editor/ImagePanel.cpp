@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 TImagePanel::TImagePanel(QWidget* parent) : QWidget(parent)
@@ -22,6 +23,17 @@ void TImagePanel::SetStretch(bool value)
     update();
 }
 
+void TImagePanel::SetZoom(const TCanvasZoom& zoom)
+{
+    fZoom = zoom;
+    update();
+}
+
+TPoint TImagePanel::PicturePoint(const QPointF& p) const
+{
+    return fZoom.ToFrame(p.x(), p.y());
+}
+
 void TImagePanel::SetFillColor(const QColor& color)
 {
     fFillColor = color;
@@ -33,15 +45,18 @@ QSize TImagePanel::sizeHint() const
     return fPicture.Empty() || fStretch ? QSize(100, 100) : QSize(fPicture.Width(), fPicture.Height());
 }
 
-void TImagePanel::paintEvent(QPaintEvent*)
+void TImagePanel::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), fFillColor.isValid() ? fFillColor : palette().color(QPalette::Window));
+    painter.fillRect(event->rect(), fFillColor.isValid() ? fFillColor : palette().color(QPalette::Window));
     if (fPicture.Empty())
         return;
     const QImage& image = fPicture.ConstImage();
     if (!fStretch) {
-        painter.drawImage(0, 0, image);
+        if (fZoom.Percent() == 100)
+            painter.drawImage(0, 0, image);
+        else
+            fZoom.Paint(painter, image, event->rect());
         return;
     }
     const QSize fitted = image.size().scaled(size(), Qt::KeepAspectRatio);
@@ -50,21 +65,22 @@ void TImagePanel::paintEvent(QPaintEvent*)
 
 void TImagePanel::mousePressEvent(QMouseEvent* event)
 {
-    const QPoint p = event->position().toPoint();
-    emit MouseDown(event->button(), event->modifiers(), p.x(), p.y());
+    const TPoint p = PicturePoint(event->position());
+    emit MouseDown(event->button(), event->modifiers(), p.X, p.Y);
 }
 
 void TImagePanel::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPoint p = event->position().toPoint();
-    emit MouseMove(event->buttons(), event->modifiers(), p.x(), p.y());
+    const TPoint p = PicturePoint(event->position());
+    emit MouseMove(event->buttons(), event->modifiers(), p.X, p.Y);
 }
 
 void TImagePanel::mouseReleaseEvent(QMouseEvent* event)
 {
-    const QPoint p = event->position().toPoint();
-    emit MouseUp(event->button(), event->modifiers(), p.x(), p.y());
-    if (event->button() == Qt::RightButton && contextMenuPolicy() == Qt::ActionsContextMenu && rect().contains(p))
+    const TPoint p = PicturePoint(event->position());
+    emit MouseUp(event->button(), event->modifiers(), p.X, p.Y);
+    if (event->button() == Qt::RightButton && contextMenuPolicy() == Qt::ActionsContextMenu
+        && rect().contains(event->position().toPoint()))
         PopupMenu(event->globalPosition().toPoint());
 }
 

@@ -1,7 +1,9 @@
 #pragma once
-// An image control: shows a picture at 1:1 from its top-left corner (or, with
-// Stretch, scaled to fit keeping its proportions) and reports the mouse. Serves
-// as the canvas (FramePanel), the frame strip (FramesImage) and the preview boxes.
+// An image control: shows a picture from its top-left corner at its zoom (1:1
+// unless set; or, with Stretch, scaled to fit keeping its proportions) and
+// reports the mouse in the picture's pixels. Serves as the canvas
+// (FramePanel), the frame strip (FramesImage) and the preview boxes.
+#include "editor/core/CanvasZoom.h"
 #include "platform/Bitmap.h"
 
 #include <QWidget>
@@ -21,6 +23,12 @@ public:
     bool Stretch() const { return fStretch; }
     void SetStretch(bool value);
 
+    // The magnification of the picture (not with Stretch); the owner sizes the panel.
+    const TCanvasZoom& Zoom() const { return fZoom; }
+    void SetZoom(const TCanvasZoom& zoom);
+    // The picture pixel under a point of the panel.
+    TPoint PicturePoint(const QPointF& p) const;
+
     // Colour shown where the picture does not reach.
     void SetFillColor(const QColor& color);
 
@@ -31,6 +39,7 @@ signals:
     void MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers keys, int x, int y);
     void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers keys, int x, int y);
     void Resized();
+    // x, y: the picture's pixel under the pointer.
     // The panel's actions are about to be shown as its context menu.
     void MenuOpening();
 
@@ -50,6 +59,7 @@ private:
 
     QMenu* fMenu = nullptr;
     TBitmap fPicture;
+    TCanvasZoom fZoom;
     bool fStretch = false;
     QColor fFillColor;
 };

@@ -71,7 +71,10 @@ void TMainForm::BuildClipboardWiring()
     canvasDrop->Accepts = [this](const QString& file) {
         return IsProjectFile(file) || (IsPictureFile(file) && CommandStates(*Core).Frames);
     };
-    canvasDrop->Dropped = [this](const QStringList& files, QPoint at) { Guard([&] { DropFiles(files, at); }); };
+    canvasDrop->Dropped = [this, canvas](const QStringList& files, QPoint at) {
+        const TPoint frame = canvas->PicturePoint(at); // the drop point in frame pixels, at any zoom
+        Guard([&] { DropFiles(files, QPoint(frame.X, frame.Y)); });
+    };
     auto* windowDrop = new TFileDrop(this);
     windowDrop->Accepts = IsProjectFile;
     windowDrop->Dropped = [this](const QStringList& files, QPoint) { Guard([&] { DropFiles(files, {}); }); };

@@ -55,7 +55,7 @@ void TMainForm::BuildEditorCore()
 
     TEditorHooks& hooks = Core->Hooks;
     hooks.Repaint = [this] { CanvasPage->Canvas()->SetPicture(Core->FramePanelBMP()); };
-    hooks.CanvasSize = [this](int width, int height) { CanvasPage->Canvas()->setFixedSize(width, height); };
+    hooks.CanvasSize = [this](int width, int height) { CanvasPage->SetCanvasSize(width, height); };
     hooks.FrameSize = [this](int width, int height) {
         Page->BackWidth = width;
         Page->BackHeight = height;
@@ -106,7 +106,9 @@ void TMainForm::BuildEditorCore()
 
 void TMainForm::QNewFigure(TQFigName kind)
 {
-    Core->QNewFigure(kind);
+    // The new figure may then be dragged out on the canvas; its button shows
+    // pressed while it waits.
+    Core->FigureButtonClick(kind);
 }
 
 void TMainForm::ObjEnCount()
@@ -125,8 +127,12 @@ void TMainForm::EnBut()
     };
     enable({OpenGIFAct, SaveGIFAct, SaveAVIAct, ScreenRecordAct, ExtractFramesAct}, s.Frames);
     enable({BackAct, FrontAct}, s.FigureSelected);
-    for (QAction* act : FigureActs)
-        act->setEnabled(s.Frames);
+    const std::optional<TQFigName> drawing = Core->DrawingKind();
+    for (size_t i = 0; i < FigureActs.size(); ++i) {
+        FigureActs[i]->setEnabled(s.Frames);
+        FigureActs[i]->setCheckable(true);
+        FigureActs[i]->setChecked(drawing == FigureKinds[i]);
+    }
     enable({CopyFigureAct, CutFigureAct, DeleteFigureAct}, s.FigureSelected);
     enable({PasteFigureAct}, s.FigurePaste);
     EnPasteImage();

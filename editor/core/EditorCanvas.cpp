@@ -36,44 +36,59 @@ bool TEditorCore::IsFramePanelResize(int x, int y) const
 {
     const int w = fWork.FramePanelBMP.Width();
     const int h = fWork.FramePanelBMP.Height();
-    return x >= w - 6 && x <= w - 1 && y >= h - 6 && y <= h - 1;
+    const int zone = fGesture.HandleZone;
+    return x >= w - zone && x <= w - 1 && y >= h - zone && y <= h - 1;
+}
+
+void TEditorCore::SetPointerTolerance(int handleZone, int clickSlop)
+{
+    fGesture.HandleZone = std::max(handleZone, 1);
+    fGesture.ClickSlop = std::max(clickSlop, 1);
 }
 
 void TEditorCore::BuildDragList()
 {
-    DragList.clear();
+    fGesture.DragList.clear();
     for (const auto& obj : Doc.DrawArr) {
         if (!obj->Focused())
             continue;
         if (IsTiedConnector(*obj))
             continue; // a line held by an unselected figure stays with it
-        DragList.push_back({obj.get(), obj->Left, obj->Top});
+        fGesture.DragList.push_back({obj.get(), obj->Left, obj->Top});
     }
 }
 
 void TEditorCore::BeginGesture()
 {
     EndGesture({}); // a press without its release ends the gesture before it
-    fGestureKey = fHistory.NewMergeKey();
-    fHistory.Begin(QStringLiteral("Move"), fGestureKey);
-    fGestureSize = Doc.DrObj ? TSize{Doc.DrObj->Width(), Doc.DrObj->Height()} : TSize{};
+    fGesture.GestureKey = fHistory.NewMergeKey();
+    fHistory.Begin(QStringLiteral("Move"), fGesture.GestureKey);
+    fGesture.GestureSize = Doc.DrObj ? TSize{Doc.DrObj->Width(), Doc.DrObj->Height()} : TSize{};
 }
 
 void TEditorCore::EndGesture(const QString& text)
 {
-    if (fGestureKey == 0)
+    if (fGesture.GestureKey == 0)
         return;
-    fGestureKey = 0;
+    fGesture.GestureKey = 0;
     fHistory.End(text);
 }
 
 void TEditorCore::FramePanelMouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
     CountFocusedDrawObjs();
+    if (button == TMouseButton::mbLeft && !Doc.SelCen && IsDrawArmed()) {
+        // A new figure waits: the move decides between a drag and a click.
+        fGesture.DrawPending = true;
+        fGesture.DrawStart = {x, y};
+        fGesture.DrawShift = shift;
+        return;
+    }
+    fGesture.DrawFigure = -1;
     BeginGesture();
-    FocusRecDrawn = false;
-    IsOldObj = false;
-    IsMouseDown = false;
+    fGesture.FocusRecDrawn = false;
+    fGesture.IsOldObj = false;
+    fGesture.IsMouseDown = false;
     CountFocusedDrawObjs();
 
     if (Doc.SelCen) {
@@ -91,14 +106,14 @@ void TEditorCore::FramePanelMouseDown(TMouseButton button, TShiftState shift, in
     }
 
     if (IsFramePanelResize(x, y)) {
-        IsResize = true;
-        ResX = fWork.FramePanelBMP.Width() - x;
-        ResY = fWork.FramePanelBMP.Height() - y;
+        fGesture.IsResize = true;
+        fGesture.ResX = fWork.FramePanelBMP.Width() - x;
+        fGesture.ResY = fWork.FramePanelBMP.Height() - y;
         return;
     }
 
-    IsShift = (shift & ssShift) != 0;
-    if (IsShift) {
+    fGesture.IsShift = (shift & ssShift) != 0;
+    if (fGesture.IsShift) {
         if (TDrawObject* hit = TopmostAt(x, y)) {
             hit->MouseDown(button, shift, x, y);
             CountFocusedDrawObjs();
@@ -111,7 +126,7 @@ void TEditorCore::FramePanelMouseDown(TMouseButton button, TShiftState shift, in
             Notify(Hooks.CommandStates);
             return;
         }
-        IsShift = false;
+        fGesture.IsShift = false;
     }
 
     if (Doc.QCount == 1) {
@@ -133,15 +148,15 @@ void TEditorCore::FramePanelMouseDown(TMouseButton button, TShiftState shift, in
             Notify(Hooks.SelectionChanged);
         DrawFrameBuffer();
         hit->MouseDown(button, shift, x, y);
-        IsOldObj = true;
+        fGesture.IsOldObj = true;
         return;
     }
 
     if (Doc.QCount > 1) {
         for (const auto& obj : Doc.DrawArr) {
             if (obj->Focused() && obj->Visible && obj->IsInRect(x, y)) {
-                IsMouseDown = true;
-                StartDragPt = {x, y};
+                fGesture.IsMouseDown = true;
+                fGesture.StartDragPt = {x, y};
                 BuildDragList();
                 DrawFrameBuffer();
                 return;
@@ -155,30 +170,32 @@ void TEditorCore::FramePanelMouseDown(TMouseButton button, TShiftState shift, in
     }
 
     if (button == TMouseButton::mbLeft) {
-        IsSelRec = true;
-        SelPt1 = SelPt2 = {x, y};
+        fGesture.IsSelRec = true;
+        fGesture.SelPt1 = fGesture.SelPt2 = {x, y};
         DrawFrameBuffer();
     }
 }
 
 void TEditorCore::FramePanelMouseMove(TShiftState shift, int x, int y)
 {
-    if (!IsSelRec && !IsOldObj && !IsMouseDown) {
+    if (DrawOutMove(shift, x, y))
+        return;
+    if (!fGesture.IsSelRec && !fGesture.IsOldObj && !fGesture.IsMouseDown) {
         if (Doc.SelCen)
             SetCursor(TCanvasCursor::Hand);
-        else if (IsResize || IsFramePanelResize(x, y))
+        else if (fGesture.IsResize || IsFramePanelResize(x, y))
             SetCursor(TCanvasCursor::SizeNWSE);
         else
             SetCursor(TCanvasCursor::Cross);
-        CapX = x;
-        CapY = y;
+        fGesture.CapX = x;
+        fGesture.CapY = y;
         Notify(Hooks.Caption);
     }
     if (Doc.SelCen)
         return;
-    if (IsResize) {
-        const int width = std::clamp(x + ResX, 1, 10000);
-        const int height = std::clamp(y + ResY, 1, 10000);
+    if (fGesture.IsResize) {
+        const int width = std::clamp(x + fGesture.ResX, 1, 10000);
+        const int height = std::clamp(y + fGesture.ResY, 1, 10000);
         if (width != Doc.ImgWidth || height != Doc.ImgHeight) {
             if (Hooks.CanvasSize)
                 Hooks.CanvasSize(width, height); // the widget reports back through FramePanelResize
@@ -187,12 +204,12 @@ void TEditorCore::FramePanelMouseMove(TShiftState shift, int x, int y)
         }
         return;
     }
-    if (IsShift)
+    if (fGesture.IsShift)
         return;
 
     CountFocusedDrawObjs();
     if (Doc.QCount == 1) {
-        if (IsOldObj) {
+        if (fGesture.IsOldObj) {
             Doc.DrObj->MouseMove(shift, x, y);
             FollowConnectionsOf(*Doc.DrObj);
         } else {
@@ -201,23 +218,23 @@ void TEditorCore::FramePanelMouseMove(TShiftState shift, int x, int y)
                 SetCursor(TCanvasCursor::Hand);
         }
     } else if (Doc.QCount > 1) {
-        if (IsMouseDown && (shift & ssLeft) && !DragList.empty()) {
-            for (const TDragItem& item : DragList) {
-                item.Obj->Left = item.Left + (x - StartDragPt.X);
-                item.Obj->Top = item.Top + (y - StartDragPt.Y);
+        if (fGesture.IsMouseDown && (shift & ssLeft) && !fGesture.DragList.empty()) {
+            for (const TDragItem& item : fGesture.DragList) {
+                item.Obj->Left = item.Left + (x - fGesture.StartDragPt.X);
+                item.Obj->Top = item.Top + (y - fGesture.StartDragPt.Y);
             }
-            for (const TDragItem& item : DragList)
+            for (const TDragItem& item : fGesture.DragList)
                 FollowConnectionsOf(*item.Obj);
         }
-    } else if (FocusRecDrawn) {
-        SelPt2 = {x, y};
+    } else if (fGesture.FocusRecDrawn) {
+        fGesture.SelPt2 = {x, y};
     }
     DrawFrameBuffer();
 }
 
 void TEditorCore::SelectByBand()
 {
-    const TRect band = NormalizeRect({SelPt1.X, SelPt1.Y, SelPt2.X, SelPt2.Y});
+    const TRect band = NormalizeRect({fGesture.SelPt1.X, fGesture.SelPt1.Y, fGesture.SelPt2.X, fGesture.SelPt2.Y});
     for (const auto& obj : Doc.DrawArr) {
         const TPoint a = obj->RotatePoint({band.Left, band.Top}, -obj->SAngle);
         const TPoint b = obj->RotatePoint({band.Right, band.Bottom}, -obj->SAngle);
@@ -231,45 +248,47 @@ void TEditorCore::SelectByBand()
 
 void TEditorCore::FramePanelMouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
+    if (DrawOutUp(button, shift, x, y))
+        return;
     SetCursor(TCanvasCursor::Cross);
     if (Doc.SelCen) {
         Doc.SelCen = false;
         EndGesture(QStringLiteral("Rotation Centre"));
         return;
     }
-    if (IsResize) {
-        IsResize = false;
+    if (fGesture.IsResize) {
+        fGesture.IsResize = false;
         EndGesture(QStringLiteral("Frame Size"));
         return;
     }
-    if (IsShift) {
-        IsShift = false;
+    if (fGesture.IsShift) {
+        fGesture.IsShift = false;
         EndGesture({});
         return;
     }
 
     CountFocusedDrawObjs();
     QString step;
-    if (Doc.QCount == 1 && IsOldObj) {
+    if (Doc.QCount == 1 && fGesture.IsOldObj) {
         Doc.DrObj->MouseUp(button, shift, x, y);
         Doc.SetFig(Doc.DrObj->FigNum);
         SetModifyTrue();
-        IsOldObj = false;
-        if (fGestureSize != TSize{Doc.DrObj->Width(), Doc.DrObj->Height()})
+        fGesture.IsOldObj = false;
+        if (fGesture.GestureSize != TSize{Doc.DrObj->Width(), Doc.DrObj->Height()})
             step = QStringLiteral("Resize");
-    } else if (Doc.QCount > 1 && IsMouseDown) {
+    } else if (Doc.QCount > 1 && fGesture.IsMouseDown) {
         ClearDragList();
-        IsMouseDown = false;
+        fGesture.IsMouseDown = false;
         // The new positions go into the project now, so that the drag is one step.
         Doc.SetAnim();
-    } else if (Doc.QCount == 0 && FocusRecDrawn) {
+    } else if (Doc.QCount == 0 && fGesture.FocusRecDrawn) {
         SelectByBand();
-        FocusRecDrawn = false;
-        IsSelRec = false;
+        fGesture.FocusRecDrawn = false;
+        fGesture.IsSelRec = false;
     }
-    IsOldObj = false;
-    IsMouseDown = false;
-    IsSelRec = false;
+    fGesture.IsOldObj = false;
+    fGesture.IsMouseDown = false;
+    fGesture.IsSelRec = false;
 
     CountFocusedDrawObjs();
     for (const auto& obj : Doc.DrawArr)
@@ -349,13 +368,48 @@ void TEditorCore::CenterButtonClick()
     Doc.IsModify = true;
 }
 
+void TEditorCore::NudgeSelection(int dx, int dy)
+{
+    CountFocusedDrawObjs();
+    if (Doc.QCount == 0 || (dx == 0 && dy == 0) || fHistory.InEdit())
+        return;
+    std::vector<int> figures;
+    for (const auto& obj : Doc.DrawArr)
+        if (obj->Focused())
+            figures.push_back(obj->FigNum);
+    if (fGesture.NudgeKey == 0 || figures != fGesture.NudgeFigures) {
+        fGesture.NudgeKey = fHistory.NewMergeKey();
+        fGesture.NudgeFigures = figures;
+    }
+    TEditScope edit(fHistory, QStringLiteral("Move"), fGesture.NudgeKey);
+    // The figures a group drag would move, stored as a drag stores them.
+    BuildDragList();
+    for (const TDragItem& item : fGesture.DragList) {
+        item.Obj->Left += dx;
+        item.Obj->Top += dy;
+    }
+    for (const TDragItem& item : fGesture.DragList)
+        FollowConnectionsOf(*item.Obj);
+    ClearDragList();
+    if (Doc.QCount == 1) {
+        Doc.SetFig(Doc.DrObj->FigNum);
+        SetModifyTrue();
+    } else {
+        Doc.SetAnim();
+    }
+    DrawFrameBuffer();
+    Notify(Hooks.CommandStates);
+}
+
 void TEditorCore::CancelPointer()
 {
     EndGesture({});
-    IsMouseDown = false;
-    IsOldObj = false;
-    IsSelRec = false;
-    IsResize = false;
-    FocusRecDrawn = false;
-    DragList.clear();
+    fGesture.DrawPending = false;
+    fGesture.DrawOut = false;
+    fGesture.IsMouseDown = false;
+    fGesture.IsOldObj = false;
+    fGesture.IsSelRec = false;
+    fGesture.IsResize = false;
+    fGesture.FocusRecDrawn = false;
+    fGesture.DragList.clear();
 }

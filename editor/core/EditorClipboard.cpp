@@ -110,7 +110,7 @@ void TEditorCore::PasteFigureExecute()
     Doc.CurIndex = std::max(FrameIndex(), 0);
     Doc.SetAnim();
     Doc.RedrawEnabled = true;
-    DragList.clear();
+    fGesture.DragList.clear();
     ClearAllDrawObjFocuses();
     CycleBuffer(cbfPasteFigure);
     CountFocusedDrawObjs();
@@ -242,9 +242,9 @@ void TEditorCore::DeleteFigureExecute()
     Doc.SetAnim();
     Doc.RedrawEnabled = true;
     // The drag list and the gesture may name objects about to be freed.
-    DragList.clear();
-    IsMouseDown = false;
-    IsOldObj = false;
+    fGesture.DragList.clear();
+    fGesture.IsMouseDown = false;
+    fGesture.IsOldObj = false;
     for (int i = static_cast<int>(Doc.DrawArr.size()) - 1; i >= 0; --i) {
         TDrawObject* obj = Doc.DrawArr[static_cast<size_t>(i)].get();
         if (!obj->Focused())
@@ -317,7 +317,7 @@ void TEditorCore::DeleteDraw(int i)
 
 void TEditorCore::ClearObjects()
 {
-    DragList.clear();
+    fGesture.DragList.clear();
     Doc.DrObj = nullptr;
     Doc.QCount = 0;
     for (TQFigure& fig : Doc.Animation.Figures)

@@ -34,12 +34,12 @@ void TEditorCore::ClearProject()
     fHistory.Clear();
     Progress().SetApply(true);
     Progress().SetShowApply(false);
-    IsSelRec = false;
-    IsShift = false;
-    IsMouseDown = false;
-    IsOldObj = false;
-    IsResize = false;
-    FocusRecDrawn = false;
+    fGesture.IsSelRec = false;
+    fGesture.IsShift = false;
+    fGesture.IsMouseDown = false;
+    fGesture.IsOldObj = false;
+    fGesture.IsResize = false;
+    fGesture.FocusRecDrawn = false;
     IsPlaying = false;
     fStrip.FrCount = 0;
     fStrip.ImgH = 0;

@@ -16,6 +16,7 @@
 // EditorStrip.cpp (the frame strip, the frame selection and the frame commands).
 #include "drawobjects/DrawOwner.h"
 #include "drawobjects/DrawObject.h"
+#include "editor/core/CanvasGesture.h"
 #include "editor/core/FrameStrip.h"
 #include "editor/core/Messages.h"
 #include "editor/core/UndoHistory.h"
@@ -59,13 +60,6 @@ struct TEditorHooks {
 
 // Walks of the frame selection (CycleBMPSel).
 enum TBMPSelCycle { bscDeleteFrame, bscBMPIsIn, bscRightFrame };
-
-// One object of a group drag and where it was when the drag began.
-struct TDragItem {
-    TDrawObject* Obj = nullptr;
-    int Left = 0;
-    int Top = 0;
-};
 
 class TEditorCore : public IDrawOwner {
 public:
@@ -213,7 +207,7 @@ public:
     void FramePanelMouseUp(TMouseButton button, TShiftState shift, int x, int y);
     void CountFocusedDrawObjs();
     void ClearAllDrawObjFocuses();
-    void ClearDragList() { DragList.clear(); }
+    void ClearDragList() { fGesture.DragList.clear(); }
     // Ends a pointer gesture that failed half-way: no drag, band or resize
     // goes on with the next move.
     void CancelPointer();
@@ -223,11 +217,22 @@ public:
     void BackButtonClick();
     void FrontButtonClick();
     void CenterButtonClick();
+    // Tolerances of the pointer in frame pixels (the view's zoom sets them):
+    // the frame-size handle's zone and how far a press moves to be a drag.
+    void SetPointerTolerance(int handleZone, int clickSlop);
+    // The arrow keys: the selected figures move by (dx, dy), stored at the
+    // current frame; consecutive nudges of the same figures are one step.
+    void NudgeSelection(int dx, int dy);
 
     // --- New figures (EditorFigures.cpp) ------------------------------------------
     // Creates a figure of the kind at the current frame; for a picture the file
     // is asked for unless given. False when nothing was created.
     bool QNewFigure(TQFigName kind, const QString& pictureFile = {});
+    // A figure button: QNewFigure, and the new figure waits for the next
+    // press on the canvas, which may drag out its rectangle (a click leaves it).
+    bool FigureButtonClick(TQFigName kind);
+    // The kind of the figure that waits to be dragged out (its button shows pressed).
+    std::optional<TQFigName> DrawingKind() const;
     // Applies DefaultParam to the figure just created (DrObj).
     void SetDefault();
     // A still picture figure at the current frame from a picture (the system
@@ -327,21 +332,8 @@ public:
     // Between "Play" and "Stop".
     bool Playing() const { return IsPlaying; }
 
-    // Pointer state.
-    bool IsMouseDown = false;  // group drag
-    bool IsOldObj = false;     // single-object gesture
-    bool IsShift = false;      // Shift-click toggling
-    bool IsSelRec = false;     // rubber band
-    bool FocusRecDrawn = false; // the rubber band is drawn on the canvas
-    bool IsResize = false;     // frame-size handle
-    int ResX = 0;              // the handle's offset from the pointer while it is dragged
-    int ResY = 0;
-    int CapX = 0;              // the pointer's place on the canvas, shown in the caption
-    int CapY = 0;
-    TPoint SelPt1;             // the rubber band's corners
-    TPoint SelPt2;
-    TPoint StartDragPt;        // where a drag began
-    std::vector<TDragItem> DragList; // the objects a group drag moves
+    // The pointer state of the canvas (the caption reads CapX and CapY).
+    const TCanvasGesture& Gesture() const { return fGesture; }
 
 private:
     void Notify(const std::function<void()>& hook) const
@@ -365,6 +357,13 @@ private:
     // Lines attached to a moved figure follow it.
     void FollowConnectionsOf(TDrawObject& obj);
     void SelectByBand();
+    // Drawing out a new figure (EditorDrawOut.cpp).
+    bool IsDrawArmed() const;
+    bool DrawOutMove(TShiftState shift, int x, int y);
+    bool DrawOutUp(TMouseButton button, TShiftState shift, int x, int y);
+    // The dragged rectangle from DrawStart to (x, y); Shift makes it square.
+    TRect DrawOutRect(TShiftState shift, int x, int y) const;
+    void PlaceInRect(TDrawObject& obj, const TRect& r, TPoint from, TPoint to);
     // Draws the background picture stretched into BMPRect, opaque.
     void DrawBackPicture(TBitmap& target);
     // Removes every frame, keeping the loop settings.
@@ -412,6 +411,5 @@ private:
     TZGIFAnimatorCore* GIFAnimator = nullptr;
     std::unique_ptr<TZGIFAnimatorCore> fOwnAnimator;
     TUndoHistory fHistory{*this};
-    int fGestureKey = 0; // merge key of the pointer gesture under way (0: none)
-    TSize fGestureSize;  // the selected object's size when the gesture began
+    TCanvasGesture fGesture; // what the pointer is doing on the canvas
 };

@@ -134,8 +134,8 @@ void TEditorCore::DrawFrameBuffer()
     }
     DrawFigures();
     if (!Doc.IsRedrawFrames) {
-        if (IsSelRec)
-            DrawFocusRec(NormalizeRect({SelPt1.X, SelPt1.Y, SelPt2.X, SelPt2.Y}));
+        if (fGesture.IsSelRec)
+            DrawFocusRec(fGesture.Band());
         Notify(Hooks.Repaint);
     }
 }
@@ -165,5 +165,5 @@ void TEditorCore::DrawFocusRec(const TRect& r)
     canvas.Rectangle(r);
     canvas.Pen.Style = TPenStyle::psSolid;
     canvas.Brush.Style = TBrushStyle::bsSolid;
-    FocusRecDrawn = true;
+    fGesture.FocusRecDrawn = true;
 }

@@ -36,7 +36,7 @@ TFileDialogRequest TProjectLife::ProjectRequest() const
 
 QString TProjectLife::Caption() const
 {
-    return MainCaption(Core.Doc.ProjFile, Core.Animation().Count(), Core.Msg.QFrames1, Core.CapX, Core.CapY);
+    return MainCaption(Core.Doc.ProjFile, Core.Animation().Count(), Core.Msg.QFrames1, Core.Gesture().CapX, Core.Gesture().CapY);
 }
 
 void TProjectLife::ClearProject()

@@ -105,14 +105,14 @@ TEST_F(CanvasTest, PressOutsideTwoSelectedDeselectsThemAndStartsNoBand)
 
     core.FramePanelMouseDown(TMouseButton::mbLeft, kLeft, 180, 20);
     EXPECT_EQ(core.QCount(), 0);
-    EXPECT_FALSE(core.IsSelRec);
+    EXPECT_FALSE(core.Gesture().IsSelRec);
     core.FramePanelMouseMove(kLeft, 20, 190);
     core.FramePanelMouseUp(TMouseButton::mbLeft, 0, 20, 190);
     EXPECT_EQ(core.QCount(), 0);
 
     // The next press on empty canvas starts a band.
     core.FramePanelMouseDown(TMouseButton::mbLeft, kLeft, 180, 20);
-    EXPECT_TRUE(core.IsSelRec);
+    EXPECT_TRUE(core.Gesture().IsSelRec);
     core.FramePanelMouseUp(TMouseButton::mbLeft, 0, 180, 20);
 }
 
@@ -121,7 +121,7 @@ TEST_F(CanvasTest, PressOnEmptyCanvasWithOneSelectedOnlyDeselects)
     AddFigure(10, 10);
     core.FramePanelMouseDown(TMouseButton::mbLeft, kLeft, 150, 150);
     EXPECT_EQ(core.QCount(), 0);
-    EXPECT_FALSE(core.IsSelRec);
+    EXPECT_FALSE(core.Gesture().IsSelRec);
     core.FramePanelMouseUp(TMouseButton::mbLeft, 0, 150, 150);
     EXPECT_EQ(core.QCount(), 0);
 }
@@ -182,7 +182,7 @@ TEST_F(CanvasTest, ShiftClickTogglesAndAGroupDragMovesTheSelection)
     EXPECT_EQ(b->Left, 110);
     EXPECT_EQ(c->Left, 10);
     EXPECT_EQ(core.QCount(), 2);
-    EXPECT_TRUE(core.DragList.empty());
+    EXPECT_TRUE(core.Gesture().DragList.empty());
 }
 
 TEST_F(CanvasTest, StackingKeepsTheDocumentedOrder)
@@ -232,11 +232,11 @@ TEST_F(CanvasTest, FrameSizeHandleResizesTheFrame)
     EXPECT_TRUE(core.IsFramePanelResize(197, 197));
     EXPECT_FALSE(core.IsFramePanelResize(193, 197));
     core.FramePanelMouseDown(TMouseButton::mbLeft, kLeft, 197, 197);
-    EXPECT_TRUE(core.IsResize);
+    EXPECT_TRUE(core.Gesture().IsResize);
     core.FramePanelMouseMove(kLeft, 250, 120);
     core.FramePanelMouseMove(kLeft, 297, 147);
     core.FramePanelMouseUp(TMouseButton::mbLeft, 0, 297, 147);
-    EXPECT_FALSE(core.IsResize);
+    EXPECT_FALSE(core.Gesture().IsResize);
     EXPECT_EQ(core.ImgWidth(), 300);
     EXPECT_EQ(core.ImgHeight(), 150);
     EXPECT_EQ(boxWidth, 300);

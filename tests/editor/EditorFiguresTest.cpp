@@ -153,8 +153,8 @@ TEST_F(FiguresTest, ALineTiedToAnUnselectedFigureStaysOutOfAGroupDrag)
     core.CountFocusedDrawObjs();
     const TPoint inB = BoxCentre(*b);
     core.FramePanelMouseDown(TMouseButton::mbLeft, ssLeft, inB.X, inB.Y);
-    ASSERT_TRUE(core.IsMouseDown);
-    EXPECT_EQ(core.DragList.size(), 1u);
+    ASSERT_TRUE(core.Gesture().IsMouseDown);
+    EXPECT_EQ(core.Gesture().DragList.size(), 1u);
     core.FramePanelMouseMove(ssLeft, inB.X - 30, inB.Y + 20);
     core.FramePanelMouseUp(TMouseButton::mbLeft, 0, inB.X - 30, inB.Y + 20);
     EXPECT_EQ(b->Left, 90);
@@ -166,7 +166,7 @@ TEST_F(FiguresTest, ALineTiedToAnUnselectedFigureStaysOutOfAGroupDrag)
     core.CountFocusedDrawObjs();
     const TPoint inA = BoxCentre(*a);
     core.FramePanelMouseDown(TMouseButton::mbLeft, ssLeft, inA.X, inA.Y);
-    EXPECT_EQ(core.DragList.size(), 3u);
+    EXPECT_EQ(core.Gesture().DragList.size(), 3u);
     core.FramePanelMouseMove(ssLeft, inA.X + 10, inA.Y + 10);
     core.FramePanelMouseUp(TMouseButton::mbLeft, 0, inA.X + 10, inA.Y + 10);
     EXPECT_EQ(a->Left, 20);

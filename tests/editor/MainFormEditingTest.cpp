@@ -67,7 +67,7 @@ TEST_F(MainFormEditingTest, FigureButtonsBandAndShiftClickReachTheCore)
     // A press outside both deselects them and starts no band.
     Press({180, 20});
     EXPECT_EQ(Core().QCount(), 0);
-    EXPECT_FALSE(Core().IsSelRec);
+    EXPECT_FALSE(Core().Gesture().IsSelRec);
     Release({180, 20});
     // A band from the bottom-right up to the top-left takes the ellipse only.
     Press({90, 90});
@@ -121,8 +121,8 @@ TEST_F(MainFormEditingTest, RightClickReachesTheCanvasWholeAndItsMenuRefreshesCo
         EXPECT_FALSE(menuOnPress);
 
         Send(QEvent::MouseButtonRelease, p, Qt::RightButton, Qt::NoButton, {});
-        EXPECT_FALSE(Core().IsOldObj) << "the release reached the canvas";
-        EXPECT_FALSE(Core().IsMouseDown);
+        EXPECT_FALSE(Core().Gesture().IsOldObj) << "the release reached the canvas";
+        EXPECT_FALSE(Core().Gesture().IsMouseDown);
         auto* menu = canvas->findChild<QMenu*>(QStringLiteral("FramePanelMenu"));
         ASSERT_NE(menu, nullptr);
         EXPECT_TRUE(menu->isVisible()) << "the menu opens on the release";
