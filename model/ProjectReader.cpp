@@ -186,19 +186,19 @@ bool TProjectFile::TReader::ReadRecords()
 {
     TBinaryReader& in = *fIn;
     TDocument& d = fDoc;
-    TEditorView& v = fOwner.View;
+    TEditorView& view = fOwner.View;
     uint8_t reserved = 0;
     in.ReadBool(d.SelCen);
-    in.ReadBool(v.IsDel);
+    in.ReadBool(view.IsDel);
     in.ReadBool(d.IsStart);
     in.ReadBool(d.IsProject);
     in.ReadBool(d.IsChRot);
     in.ReadByte(reserved);
-    in.ReadBool(v.IsChDelay);
-    in.ReadBool(v.IsChGoTo);
+    in.ReadBool(view.IsChDelay);
+    in.ReadBool(view.IsChGoTo);
     in.ReadBool(d.IsFrOper);
-    for (int* field : {&v.FrCount, &v.ImgH, &v.OldPos, &d.ImgWidth, &d.ImgHeight, &d.AnInt, &d.QCount, &v.QRow,
-                       &d.OldFrame, &d.CurIndex, &v.OldIndex}) {
+    for (int* field : {&view.FrCount, &view.ImgH, &view.OldPos, &d.ImgWidth, &d.ImgHeight, &d.AnInt, &d.QCount,
+                       &view.QRow, &d.OldFrame, &d.CurIndex, &view.OldIndex}) {
         int32_t v = 0;
         if (in.ReadInt(v))
             *field = v;

@@ -289,8 +289,9 @@ TEST_F(ProjectLifeTest, TheEditorsViewIsSavedWithTheProjectAndComesBack)
     EXPECT_TRUE(opened.IsDel);
     EXPECT_TRUE(opened.IsChGoTo);
 
-    // A new project starts the strip and the grid afresh.
+    // A new project starts the grid and the panel guard afresh.
+    core2.SetIsDel(false);
     life2.NewProject();
-    EXPECT_EQ(core2.StoredView().OldPos, 0);
     EXPECT_EQ(core2.StoredView().QRow, 0);
+    EXPECT_TRUE(core2.StoredView().IsDel);
 }
