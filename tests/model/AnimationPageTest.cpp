@@ -232,3 +232,26 @@ TEST(Document, NewFiguresAndClearProject)
     EXPECT_FALSE(doc.Animation.IsBackBMP);
     EXPECT_TRUE(doc.IsProject);
 }
+
+// An edit by property name writes the key frame the engine writes for the
+// object edited directly; a property the kind lacks is neither set nor stored.
+TEST(Document, StorePropertyWritesTheKeyFrameOfTheEditAndOnlyForPropertiesOfTheKind)
+{
+    TPageDoc byName;
+    TPageDoc direct;
+    for (TPageDoc* p : {&byName, &direct}) {
+        p->Doc.CurIndex = 6; // between two key frames: the interpolated Left goes in too
+        p->Doc.GetFig(p->Num);
+    }
+    ASSERT_TRUE(byName.Doc.StoreProperty(byName.Num, TQPropValue::OfInt(qpBorderWidth, 7)));
+    Obj(direct.Doc, direct.Num).Pen().Width = 7;
+    direct.Doc.SetFig(direct.Num);
+    EXPECT_EQ(byName.Fig().Frames, direct.Fig().Frames);
+    EXPECT_EQ(byName.Doc.FramesChangesList(byName.Num), (QStringList{"1", "5", "7", "10"}));
+
+    const TQFrArr before = byName.Fig().Frames;
+    byName.Doc.CurIndex = 2;
+    EXPECT_FALSE(byName.Doc.StoreProperty(byName.Num, TQPropValue::OfBool(qpChCn, false))); // a Z-line's
+    EXPECT_FALSE(byName.Doc.StoreProperty(byName.Num + 1, TQPropValue::OfInt(qpLeft, 1)));  // no such figure
+    EXPECT_EQ(byName.Fig().Frames, before);
+}
