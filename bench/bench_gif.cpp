@@ -203,18 +203,28 @@ QByteArray ReadFile(const QString& name)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The frames as PNG files for the external tools.
+// The frames as PNG files for the external tools, with the tools' output
+// beside them: in a temporary folder, or kept in $ZEMBRA_BENCH_KEEP/<kind>
+// for a look at the files.
 QString PngFolder(TKind kind)
 {
+    static std::map<TKind, QString> paths;
     static std::map<TKind, std::unique_ptr<QTemporaryDir>> dirs;
-    auto& dir = dirs[kind];
-    if (!dir) {
-        dir = std::make_unique<QTemporaryDir>();
+    QString& path = paths[kind];
+    if (path.isEmpty()) {
+        if (const QString keep = qEnvironmentVariable("ZEMBRA_BENCH_KEEP"); !keep.isEmpty()) {
+            path = keep + "/" + KindNames[int(kind)];
+            QDir().mkpath(path);
+        } else {
+            auto& dir = dirs[kind];
+            dir = std::make_unique<QTemporaryDir>();
+            path = dir->path();
+        }
         const auto& frames = Frames(kind);
         for (int i = 0; i < FrameCount; ++i)
-            frames[size_t(i)].save(QString("%1/f%2.png").arg(dir->path()).arg(i, 4, 10, QChar('0')));
+            frames[size_t(i)].save(QString("%1/f%2.png").arg(path).arg(i, 4, 10, QChar('0')));
     }
-    return dir->path();
+    return path;
 }
 
 int DistinctColours(TKind kind)
@@ -357,6 +367,8 @@ void BM_ZembraExport(benchmark::State& state)
     state.counters["CPU s"] = benchmark::Counter(ProcessCpuSeconds() - cpu, benchmark::Counter::kAvgIterations);
     Rate(state);
     Quality(state, kind, gif);
+    if (QFile out(PngFolder(kind) + "/zembra.gif"); out.open(QIODevice::WriteOnly))
+        out.write(gif);
     state.SetLabel(QString("%1, %2 thread(s)").arg(KindNames[state.range(0)]).arg(state.range(1)).toStdString());
 }
 

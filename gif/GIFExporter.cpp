@@ -198,22 +198,32 @@ std::optional<TEncodedFrame> EncodeVariant(const TPlannedFrame& f, bool keyUncha
         }
     }
     const int codeSize = std::max(2, table->Bits());
-    if (!keyUnchanged) {
-        out.Data = TLZWEncoder::Encode(indices.data(), w, h, w, codeSize);
-        return out;
+    std::vector<uint8_t> alternates;
+    if (keyUnchanged) {
+        // A pixel that repeats what the viewer shows may also be written with
+        // its own colour, when the table holds it.
+        alternates = indices;
+        for (int y = 0; y < h; ++y) {
+            const QRgb* row = reinterpret_cast<const QRgb*>(f.Pixels.constScanLine(y));
+            uint8_t* alternate = alternates.data() + size_t(y) * size_t(w);
+            for (int x = 0; x < w; ++x)
+                if ((row[x] & 0xFF000000u) == UnchangedAlpha)
+                    if (const int i = table->Index.Find(row[x] | 0xFF000000u); i >= 0)
+                        alternate[x] = uint8_t(i);
+        }
     }
-    // A pixel that repeats what the viewer shows may also be written with its
-    // own colour, when the table holds it.
-    std::vector<uint8_t> alternates(indices);
-    for (int y = 0; y < h; ++y) {
-        const QRgb* row = reinterpret_cast<const QRgb*>(f.Pixels.constScanLine(y));
-        uint8_t* alternate = alternates.data() + size_t(y) * size_t(w);
-        for (int x = 0; x < w; ++x)
-            if ((row[x] & 0xFF000000u) == UnchangedAlpha)
-                if (const int i = table->Index.Find(row[x] | 0xFF000000u); i >= 0)
-                    alternate[x] = uint8_t(i);
+    const uint8_t* alternate = keyUnchanged ? alternates.data() : nullptr;
+    TLZWEncoder::TResult restarting = TLZWEncoder::EncodeWithRule(indices.data(), alternate, w, h, w, codeSize,
+                                                                  TLZWEncoder::TTableRule::Restart);
+    // Once the table fills, keeping it may pay (repeating content such as
+    // screen text) or not (noise, photographs): both are tried.
+    if (restarting.Filled) {
+        TLZWEncoder::TResult keeping = TLZWEncoder::EncodeWithRule(indices.data(), alternate, w, h, w, codeSize,
+                                                                   TLZWEncoder::TTableRule::KeepWhilePaying);
+        if (keeping.Data.size() < restarting.Data.size())
+            restarting = std::move(keeping);
     }
-    out.Data = TLZWEncoder::EncodeWithAlternates(indices.data(), alternates.data(), w, h, w, codeSize);
+    out.Data = std::move(restarting.Data);
     return out;
 }
 

@@ -73,7 +73,9 @@ private:
 
 template <bool WithAlternates>
 std::vector<uint8_t> EncodeRows(const uint8_t* pixels, const uint8_t* alternates, int width, int height,
-                                ptrdiff_t stride, int codeSize, const TLZWEncoder::TProgress& progress)
+                                ptrdiff_t stride, int codeSize, const TLZWEncoder::TProgress& progress,
+                                TLZWEncoder::TTableRule rule = TLZWEncoder::TTableRule::Restart,
+                                bool* filled = nullptr)
 {
     codeSize = std::clamp(codeSize, 2, 8);
     // At most one 12-bit code per pixel, plus a clear and a pending code per
@@ -91,12 +93,32 @@ std::vector<uint8_t> EncodeRows(const uint8_t* pixels, const uint8_t* alternates
     int next = clear + 2;
     int prefix = -1;
     writer.Write(clear, codeWidth);
+    const bool keepFull = rule == TLZWEncoder::TTableRule::KeepWhilePaying;
+    // With keepFull: whether the table is full and kept, and the cost of the
+    // pixels since the last restart and since the table became full.
+    bool full = false;
+    int64_t cycleBits = 0, cyclePixels = 0;
+    int64_t windowBits = 0, windowPixels = 0;
+    constexpr int64_t Window = 6144; // pixels between checks
+    auto restart = [&] {
+        writer.Write(clear, codeWidth);
+        table->Clear();
+        codeWidth = codeSize + 1;
+        next = clear + 2;
+        prefix = -1;
+        full = false;
+        cycleBits = cyclePixels = 0;
+    };
 
     for (int y = 0; y < height; ++y) {
         const uint8_t* row = pixels + ptrdiff_t(y) * stride;
         [[maybe_unused]] const uint8_t* alternateRow = WithAlternates ? alternates + ptrdiff_t(y) * stride : nullptr;
         for (int x = 0; x < width; ++x) {
             const int c = row[x];
+            if (keepFull) {
+                ++cyclePixels;
+                ++windowPixels;
+            }
             if (prefix < 0) {
                 prefix = c;
                 continue;
@@ -119,18 +141,39 @@ std::vector<uint8_t> EncodeRows(const uint8_t* pixels, const uint8_t* alternates
                 }
             }
             writer.Write(prefix, codeWidth);
+            if (keepFull) {
+                cycleBits += codeWidth;
+                if (full) {
+                    windowBits += codeWidth;
+                    prefix = c;
+                    if (windowPixels >= Window) {
+                        if (windowBits * (cyclePixels - windowPixels) * 100
+                            > (cycleBits - windowBits) * windowPixels * 105) {
+                            restart();
+                            prefix = c; // starts the first string after the restart
+                            cyclePixels = 1;
+                        }
+                        windowBits = windowPixels = 0;
+                    }
+                    continue;
+                }
+            }
             const int code = next++;
             table->Insert(slot, key, code);
             if (code == (1 << codeWidth))
                 ++codeWidth;
             prefix = c;
             if (code == 4094) {
-                writer.Write(prefix, codeWidth);
-                writer.Write(clear, codeWidth);
-                table->Clear();
-                codeWidth = codeSize + 1;
-                next = clear + 2;
-                prefix = -1;
+                if (filled)
+                    *filled = true;
+                if (keepFull) {
+                    full = true;
+                    windowBits = 0;
+                    windowPixels = 1;
+                } else {
+                    writer.Write(prefix, codeWidth);
+                    restart();
+                }
             }
         }
         if (progress)
@@ -165,4 +208,15 @@ std::vector<uint8_t> TLZWEncoder::EncodeWithAlternates(const uint8_t* pixels, co
                                                        int height, ptrdiff_t stride, int codeSize)
 {
     return EncodeRows<true>(pixels, alternates, width, height, stride, codeSize, {});
+}
+
+TLZWEncoder::TResult TLZWEncoder::EncodeWithRule(const uint8_t* pixels, const uint8_t* alternates, int width,
+                                                 int height, ptrdiff_t stride, int codeSize, TTableRule rule)
+{
+    TResult result;
+    result.Data = alternates ? EncodeRows<true>(pixels, alternates, width, height, stride, codeSize, {}, rule,
+                                                &result.Filled)
+                             : EncodeRows<false>(pixels, nullptr, width, height, stride, codeSize, {}, rule,
+                                                 &result.Filled);
+    return result;
 }

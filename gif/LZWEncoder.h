@@ -29,4 +29,18 @@ public:
     // with its alternate, the alternate is taken.
     static std::vector<uint8_t> EncodeWithAlternates(const uint8_t* pixels, const uint8_t* alternates, int width,
                                                      int height, ptrdiff_t stride, int codeSize);
+
+    // What happens once code 4094 is assigned. Restart: the layout above.
+    // KeepWhilePaying: the table takes no more strings and is kept until a
+    // stretch of pixels costs 5 % more bits per pixel than the pixels since the
+    // last restart did, when a clear code restarts it. Either layout decodes
+    // alike; which is smaller depends on the pixels.
+    enum class TTableRule { Restart, KeepWhilePaying };
+    struct TResult {
+        std::vector<uint8_t> Data;
+        bool Filled = false; // the table reached 4094 (else the rules give the same data)
+    };
+    // Encode or EncodeWithAlternates (alternates may be null) with a choice of rule.
+    static TResult EncodeWithRule(const uint8_t* pixels, const uint8_t* alternates, int width, int height,
+                                  ptrdiff_t stride, int codeSize, TTableRule rule);
 };

@@ -11,6 +11,7 @@
 // DeleteChangesEnabled) that the editor's command-state refresh reads.
 #include "drawobjects/DrawObject.h"
 #include "gif/ZGIFImage.h"
+#include "model/GIFComposites.h"
 #include "model/ProjectOptions.h"
 #include "model/Records.h"
 #include "platform/Bitmap.h"
@@ -42,7 +43,7 @@ public:
     QStringList StrArr;                       // texts and font names; only appended to
     std::vector<TBitmap> BMPArr;              // still pictures of picture figures, 24 bits
     std::vector<TZGIFImage> GIFArr;           // GIF pictures of picture figures
-    std::vector<std::vector<TBitmap>> BMPGIF; // composited frames of every GIF shown
+    std::vector<TGIFComposites> BMPGIF; // composited frames of every GIF shown
     std::vector<std::unique_ptr<TDrawObject>> DrawArr; // every figure's object, painting order
     TQFrInt FigOrd;                           // figure number of each DrawArr entry (saving)
     TQFrInt BMPSel;                           // frames selected in the frame strip

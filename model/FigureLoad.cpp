@@ -75,7 +75,7 @@ void TDocument::ApplyBitmap(const TQFigure& fig, TPic& pic, const TQPropValue& p
             return;
         pic.GNum = prop.FNum;
         pic.BitNum = prop.Bitmap;
-        const std::vector<TBitmap>& frames = BMPGIF[static_cast<size_t>(prop.FNum)];
+        const TGIFComposites& frames = BMPGIF[static_cast<size_t>(prop.FNum)];
         if (frames.empty())
             return;
         // A GIF picture plays its own frames, one per animation frame, from the

@@ -64,10 +64,10 @@ void TEditorCore::DrawGIFFrameAll(int index, TBitmap& target)
     const int back = Doc.BackNum;
     if (back < 0 || back >= static_cast<int>(Doc.BMPGIF.size()))
         return;
-    std::vector<TBitmap>& list = Doc.BMPGIF[static_cast<size_t>(back)];
-    if (index < 0 || index >= static_cast<int>(list.size()) || list[static_cast<size_t>(index)].Empty())
+    const TGIFComposites& list = Doc.BMPGIF[static_cast<size_t>(back)];
+    if (index < 0 || !list.Filled(static_cast<size_t>(index)))
         return; // a composition that was cancelled or failed: the background colour alone
-    TBitmap& composite = list[static_cast<size_t>(index)];
+    TBitmap composite = list[static_cast<size_t>(index)]; // a copy: the list's picture stays as it is
     SetBitmapTransparent(composite, Doc.Animation.BackColor);
     target.Canvas().StretchDraw(fWork.GIFRect, composite);
 }

@@ -25,6 +25,12 @@ bool SameBitmaps(const std::vector<TBitmap>& a, const std::vector<TBitmap>& b)
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), SameBitmap);
 }
 
+// Composites are never changed once made: copies of one list are the same list.
+bool SameComposites(const TGIFComposites& a, const TGIFComposites& b)
+{
+    return a.SharesWith(b) || (a.empty() && b.empty());
+}
+
 bool SameGIFFrames(const TZGIFImage& a, const TZGIFImage& b)
 {
     if (a.Count() == 0 && b.Count() == 0)
@@ -125,7 +131,7 @@ bool TProjectState::SameProject(const TProjectState& a, const TProjectState& b)
         || !SameEditedOptions(a.Options, b.Options))
         return false;
     if (!std::equal(a.GIFArr.begin(), a.GIFArr.end(), b.GIFArr.begin(), b.GIFArr.end(), SameGIF)
-        || !std::equal(a.BMPGIF.begin(), a.BMPGIF.end(), b.BMPGIF.begin(), b.BMPGIF.end(), SameBitmaps))
+        || !std::equal(a.BMPGIF.begin(), a.BMPGIF.end(), b.BMPGIF.begin(), b.BMPGIF.end(), SameComposites))
         return false;
     if (!SameGIF(a.BackGIF, b.BackGIF) || (a.IsBackBMP && !SameBitmap(a.BackBMP, b.BackBMP)))
         return false;
@@ -185,9 +191,9 @@ void TStateMemory::Add(const TProjectState& state)
             fBytes += static_cast<int64_t>(sizeof(QString) + s.size() * sizeof(QChar));
     for (const TBitmap& b : state.BMPArr)
         AddBitmap(b);
-    for (const auto& list : state.BMPGIF)
-        for (const TBitmap& b : list)
-            AddBitmap(b);
+    for (const TGIFComposites& list : state.BMPGIF)
+        if (list.DataId() && First(list.DataId()))
+            fBytes += list.PackedBytes() + list.CachedBytes();
     for (const TZGIFImage& g : state.GIFArr)
         AddGIF(g);
     AddGIF(state.BackGIF);

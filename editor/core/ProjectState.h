@@ -10,6 +10,7 @@
 // strip position) and the rendered animation, so that returning to a state
 // also returns the file the project would be saved as.
 #include "gif/ZGIFImage.h"
+#include "model/GIFComposites.h"
 #include "model/ProjectOptions.h"
 #include "model/Records.h"
 #include "platform/Bitmap.h"
@@ -28,7 +29,7 @@ struct TProjectState {
     QStringList StrArr;
     std::vector<TBitmap> BMPArr;
     std::vector<TZGIFImage> GIFArr;
-    std::vector<std::vector<TBitmap>> BMPGIF;
+    std::vector<TGIFComposites> BMPGIF;
     int BackNum = -1;
     TZGIFImage BackGIF;
     TBitmap BackBMP;

@@ -92,7 +92,7 @@ TPanelView TPropertyPanels::Fill()
     if (const auto* pic = As<TPic>(obj)) {
         v.ImagePage = true;
         v.ImageTransparent = pic->Transparent();
-        const std::vector<TBitmap>* composites = nullptr;
+        const TGIFComposites* composites = nullptr;
         if (pic->GNum >= 0 && pic->GNum < static_cast<int>(doc.BMPGIF.size()))
             composites = &doc.BMPGIF[static_cast<size_t>(pic->GNum)];
         if (pic->GNum < 0 || !composites || composites->empty())

@@ -172,7 +172,7 @@ TEST_F(EditorCoreTest, PartialGIFFramesBuildOnEachOtherWhateverTheirDisposal)
                         {{0, 0, 10, 10}, kBlueC, 10, TDisposalMethod::dmRestorePrevious},
                         {{30, 30, 40, 40}, kGreen, 10, TDisposalMethod::dmRestoreBackground}}));
     ASSERT_EQ(core.Doc.BackNum, 0);
-    const std::vector<TBitmap>& list = core.Doc.BMPGIF[0];
+    const TGIFComposites& list = core.Doc.BMPGIF[0];
     ASSERT_EQ(list.size(), 3u);
     EXPECT_EQ(list[2].Width(), 40);
     EXPECT_EQ(list[2].Pixel(20, 20), kRed);

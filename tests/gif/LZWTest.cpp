@@ -42,6 +42,8 @@ std::vector<TSample> Samples()
     add("1-bit stripes", 123, 45, 1, [](int x, int y) { return (x / 3 + y) & 1; });
     add("gradient", 640, 120, 8, [](int x, int y) { return (x + y) / 3; });
     add("alternating", 4093, 3, 8, [](int x, int) { return x % 2; });
+    // Fills the table, keeps it full over the repeats (exporter's rule), then restarts on noise.
+    add("stripes then noise", 256, 400, 8, [&](int x, int y) { return y < 200 ? (x * 7 + y % 3) : int(rng()); });
     return samples;
 }
 
@@ -51,19 +53,28 @@ TEST(LZW, RoundTripsThroughOurDecoderAndGiflib)
 {
     for (const TSample& s : Samples()) {
         SCOPED_TRACE(s.Name);
-        const std::vector<uint8_t> encoded = TLZWEncoder::Encode(s.Pixels.data(), s.Width, s.Height, s.Width,
-                                                                 s.Bits == 1 ? 2 : s.Bits);
-        bool corrupted = true;
-        EXPECT_EQ(Decode(encoded, s.Width, s.Height, s.Bits, corrupted), s.Pixels);
-        EXPECT_FALSE(corrupted);
+        const int codeSize = s.Bits == 1 ? 2 : s.Bits;
+        // The fixed layout, and the exporter's other rule (a full table kept while it pays).
+        const std::vector<uint8_t> fixed = TLZWEncoder::Encode(s.Pixels.data(), s.Width, s.Height, s.Width, codeSize);
+        const TLZWEncoder::TResult kept = TLZWEncoder::EncodeWithRule(
+            s.Pixels.data(), nullptr, s.Width, s.Height, s.Width, codeSize, TLZWEncoder::TTableRule::KeepWhilePaying);
+        for (const std::vector<uint8_t>* encoded : {&fixed, &kept.Data}) {
+            SCOPED_TRACE(encoded == &fixed ? "restarting" : "keeping");
+            bool corrupted = true;
+            EXPECT_EQ(Decode(*encoded, s.Width, s.Height, s.Bits, corrupted), s.Pixels);
+            EXPECT_FALSE(corrupted);
 
-        std::vector<uint32_t> palette(size_t(1) << s.Bits);
-        for (size_t i = 0; i < palette.size(); ++i)
-            palette[i] = uint32_t(i * 0x010101);
-        const TPeerGif peer = DecodeWithGiflib(HandMadeGif(s.Width, s.Height, palette, encoded));
-        ASSERT_TRUE(peer.Ok) << peer.Error;
-        ASSERT_EQ(peer.Frames.size(), 1u);
-        EXPECT_EQ(peer.Frames[0].Indices, s.Pixels);
+            std::vector<uint32_t> palette(size_t(1) << s.Bits);
+            for (size_t i = 0; i < palette.size(); ++i)
+                palette[i] = uint32_t(i * 0x010101);
+            const TPeerGif peer = DecodeWithGiflib(HandMadeGif(s.Width, s.Height, palette, *encoded));
+            ASSERT_TRUE(peer.Ok) << peer.Error;
+            ASSERT_EQ(peer.Frames.size(), 1u);
+            EXPECT_EQ(peer.Frames[0].Indices, s.Pixels);
+        }
+        // Until the table fills the two rules write the same codes.
+        if (!kept.Filled)
+            EXPECT_EQ(kept.Data, fixed);
     }
 }
 
