@@ -73,8 +73,9 @@ TEST(LZW, RoundTripsThroughOurDecoderAndGiflib)
             EXPECT_EQ(peer.Frames[0].Indices, s.Pixels);
         }
         // Until the table fills the two rules write the same codes.
-        if (!kept.Filled)
+        if (!kept.Filled) {
             EXPECT_EQ(kept.Data, fixed);
+        }
     }
 }
 
