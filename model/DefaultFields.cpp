@@ -44,3 +44,29 @@ bool SetDefaultValue(TDefaultParam& param, const TQPropValue& value)
         return false;
     return true;
 }
+
+std::optional<TQPropValue> DefaultValue(const TDefaultParam& param, TQPropName name)
+{
+    const TDefaultField* field = DefaultField(name);
+    if (!field)
+        return std::nullopt;
+    if (auto* b = std::get_if<bool TDefaultParam::*>(&field->Member))
+        return TQPropValue::OfBool(name, param.*(*b));
+    if (auto* i = std::get_if<int32_t TDefaultParam::*>(&field->Member))
+        return TQPropValue::OfInt(name, param.*(*i));
+    if (auto* c = std::get_if<TColor TDefaultParam::*>(&field->Member))
+        return TQPropValue::OfColor(name, param.*(*c));
+    if (auto* st = std::get_if<TFontStyles TDefaultParam::*>(&field->Member))
+        return TQPropValue::OfStyle(param.*(*st));
+    return std::nullopt;
+}
+
+std::optional<QString> DefaultText(const TDefaultParam& param, TQPropName name)
+{
+    const TDefaultField* field = DefaultField(name);
+    if (!field)
+        return std::nullopt;
+    if (auto* text = std::get_if<QString TDefaultParam::*>(&field->Member))
+        return param.*(*text);
+    return std::nullopt;
+}

@@ -5,6 +5,7 @@
 #include "model/DefaultParam.h"
 #include "model/Records.h"
 
+#include <optional>
 #include <span>
 #include <variant>
 
@@ -23,3 +24,8 @@ const TDefaultField* DefaultField(TQPropName name);
 // Writes a Bool, Int, Color or Style value into the field of its property;
 // false when no field of that kind holds it.
 bool SetDefaultValue(TDefaultParam& param, const TQPropValue& value);
+// The default of property `name` as a Bool, Int, Color or Style value;
+// nothing for a string property or one no default holds.
+std::optional<TQPropValue> DefaultValue(const TDefaultParam& param, TQPropName name);
+// The default of a string property (a text, a font name); nothing otherwise.
+std::optional<QString> DefaultText(const TDefaultParam& param, TQPropName name);

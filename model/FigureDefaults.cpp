@@ -1,13 +1,10 @@
 #include "model/FigureDefaults.h"
-#include "model/TextLines.h"
+#include "model/DefaultFields.h"
+#include "model/PropertyTable.h"
 
-#include "drawobjects/Bezier.h"
-#include "drawobjects/Ellipse.h"
 #include "drawobjects/LLine.h"
 #include "drawobjects/Line.h"
-#include "drawobjects/Pic.h"
 #include "drawobjects/SolidPoint.h"
-#include "drawobjects/SolidWithText.h"
 #include "drawobjects/TextBezier.h"
 #include "drawobjects/ZLine.h"
 
@@ -15,57 +12,58 @@
 
 namespace {
 
-void SetFont(TFont& font, const TDefaultParam& param)
+template <class T>
+bool Is(const TDrawObject& obj)
 {
-    font.Size = param.TextSize;
-    font.Color = param.TextColor;
-    font.Name = param.TextName;
-    font.Style = param.TextStyle;
+    return dynamic_cast<const T*>(&obj) != nullptr;
+}
+
+// Whether a new figure takes the default of a property its kind has. Plain,
+// L- and Z-lines keep no fill colour, the orientation default is an L-line's
+// only, and a Bezier text takes neither arrows nor the "Line" check. The box
+// is placed after every other property (SetDefault).
+bool TakesDefault(const TDrawObject& obj, TQPropName name)
+{
+    switch (name) {
+    case qpBackColor:
+        return !Is<TLine>(obj) && !Is<TLLine>(obj) && !Is<TZLine>(obj);
+    case qpOrient:
+        return Is<TLLine>(obj);
+    case qpArrow1:
+    case qpArrow2:
+    case qpLine:
+        return !Is<TTextBezier>(obj);
+    case qpLeft:
+    case qpTop:
+    case qpWidth:
+    case qpHeight:
+        return false;
+    default:
+        return true;
+    }
 }
 
 } // namespace
 
-void SetDefault(TDrawObject& obj, const TDefaultParam& param)
+void SetDefault(TDrawObject& obj, TQFigName kind, const TDefaultParam& param)
 {
     obj.CalcMargin();
-    obj.QAngle = param.Angle;
-    obj.SAngle = static_cast<float>(static_cast<long double>(param.Angle) * 0.017453292519943295769L);
-    obj.QRotCenter = param.Center;
-    obj.QRotPt = {param.PointX, param.PointY};
-
-    if (auto* solidText = dynamic_cast<TSolidWithText*>(&obj)) {
-        solidText->SetPadding(param.Padding);
-        solidText->SetStrings(TextToStrings(param.TextValue));
-        SetFont(obj.Font, param);
+    const bool point = Is<TSolidPoint>(obj);
+    for (const TFigureProperty* property : FigureProperties(kind).InOrder()) {
+        if (!TakesDefault(obj, property->Name))
+            continue;
+        if (property->SetText) {
+            if (const std::optional<QString> text = DefaultText(param, property->Name))
+                property->SetText(obj, *text);
+        } else if (property->Set) {
+            if (std::optional<TQPropValue> value = DefaultValue(param, property->Name)) {
+                // A point is drawn by its pen: never thinner than 3.
+                if (point && value->Name == qpBorderWidth)
+                    value->IntValue = std::max(value->IntValue, 3);
+                property->Set(obj, *value);
+            }
+        }
     }
-    if (auto* ellipse = dynamic_cast<TEllipse*>(&obj))
-        ellipse->SetBalloonPoint(static_cast<TBalloonPoint>(param.TextSpeech));
-    auto* textBezier = dynamic_cast<TTextBezier*>(&obj);
-    if (auto* line = dynamic_cast<TBaseLine*>(&obj); line && !textBezier) {
-        line->SetArrow1(param.Arrow1);
-        line->SetArrow2(param.Arrow2);
-        if (auto* lline = dynamic_cast<TLLine*>(&obj))
-            lline->SetOrientation(static_cast<TOrientation>(param.Orient));
-        if (auto* zline = dynamic_cast<TZLine*>(&obj))
-            zline->SetAutoCenter(param.ChCn);
-        if (auto* bezier = dynamic_cast<TBezier*>(&obj))
-            bezier->SetFilled(!param.Line);
-    }
-    if (textBezier) {
-        textBezier->SetText(param.TextValue);
-        textBezier->SetOutline(static_cast<TFontOutline>(param.TextFill));
-        SetFont(obj.Font, param);
-    }
-    // Plain lines, L- and Z-lines have no fill.
-    if (!dynamic_cast<TLine*>(&obj) && !dynamic_cast<TLLine*>(&obj) && !dynamic_cast<TZLine*>(&obj))
-        obj.Color = param.BackColor;
-    if (auto* pic = dynamic_cast<TPic*>(&obj))
-        pic->SetTransparent(param.Transparent);
-    obj.ColorShadow = param.ShadowColor;
-    obj.Pen().Color = param.BorderColor;
-    const bool point = dynamic_cast<TSolidPoint*>(&obj) != nullptr;
-    obj.Pen().Width = point ? std::max(param.BorderWidth, 3) : param.BorderWidth;
-    obj.SetShadowSize(param.ShadowWidth);
     obj.Left = param.Left;
     obj.Top = param.Top;
     if (point) {

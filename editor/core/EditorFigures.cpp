@@ -223,7 +223,7 @@ void TEditorCore::SetDefault()
 {
     if (!Doc.DrObj)
         return;
-    ::SetDefault(*Doc.DrObj, DefaultParam);
+    ::SetDefault(*Doc.DrObj, Doc.Animation.Figures[static_cast<size_t>(Doc.DrObj->FigNum)].Name, DefaultParam);
     Doc.DrObj->SmallRedraw = true;
     Doc.DrObj->BigRedraw = true;
 }

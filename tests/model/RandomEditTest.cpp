@@ -223,7 +223,7 @@ TEST(RandomEdits, StoredStatesReloadAndNothingElseMoves)
             const TQFigName kind = kinds[rnd.Range(0, 13)];
             doc.CurIndex = rnd.Range(0, 6);
             const int num = doc.NewFigure(kind, CreateDrawObject(kind), doc.CurIndex);
-            SetDefault(Obj(doc, num), defaults);
+            SetDefault(Obj(doc, num), kind, defaults);
             if (auto* pic = dynamic_cast<TPic*>(&Obj(doc, num))) {
                 pic->Picture() = Solid(5, 5, 0x3030C0);
                 pic->Modify = true;
@@ -282,7 +282,7 @@ TEST(RandomEdits, NewFiguresTakeTheDefaults)
     TDocument doc;
     doc.CurIndex = 0;
     const int point = doc.NewFigure(qfPoint, CreateDrawObject(qfPoint), 0);
-    SetDefault(Obj(doc, point), defaults);
+    SetDefault(Obj(doc, point), qfPoint, defaults);
     EXPECT_EQ(Obj(doc, point).Pen().Width, 3);
     EXPECT_EQ(Obj(doc, point).Width(), 6);
     EXPECT_EQ(Obj(doc, point).Height(), 6);
@@ -296,7 +296,7 @@ TEST(RandomEdits, NewFiguresTakeTheDefaults)
     const int zline = doc.NewFigure(qfZLine, CreateDrawObject(qfZLine), 0);
     const int rect = doc.NewFigure(qfRectangle, CreateDrawObject(qfRectangle), 0);
     for (int num : {bezier, zline, rect})
-        SetDefault(Obj(doc, num), defaults);
+        SetDefault(Obj(doc, num), doc.Animation.Figures[static_cast<size_t>(num)].Name, defaults);
     auto& b = static_cast<TBezier&>(Obj(doc, bezier));
     EXPECT_FALSE(b.Filled());
     EXPECT_TRUE(b.Arrow2());
