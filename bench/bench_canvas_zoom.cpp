@@ -3,6 +3,7 @@
 // and the view painting the visible part magnified, as the canvas widget
 // does, into a 1280 x 800 viewport. Items per second are frames per second.
 #include "editor/core/CanvasZoom.h"
+#include "bench/BenchFigures.h"
 #include "editor/core/EditorCore.h"
 #include "platform/ScriptedDialogs.h"
 
@@ -18,19 +19,9 @@ void BuildCanvas(TEditorCore& core)
 {
     core.NewProject();
     core.FramePanelResize(640, 480);
-    const TQFigName kinds[] = {qfRectangle, qfEllipse, qfDiamond, qfStar, qfPolygon, qfArrow, qfLine,
-                               qfLLine,     qfZLine,   qfBezier,  qfText, qfTextBezier, qfPoint};
     for (int n = 0; n < kFigures; ++n) {
-        TDefaultParam& d = core.DefaultParam;
-        d.Left = 10 + (n * 53) % 500;
-        d.Top = 10 + (n * 37) % 380;
-        d.Width = 60 + n % 5 * 10;
-        d.Height = 40 + n % 3 * 15;
-        d.BackColor = 0x102030 * (n % 7 + 1) & 0xFFFFFF;
-        d.Angle = n % 4 == 0 ? 30 : 0;
-        d.TextValue = n % 3 == 0 ? QStringLiteral("Frame text %1").arg(n) : QString();
-        d.ShadowWidth = n % 6 == 0 ? 4 : 0;
-        core.QNewFigure(kinds[n % std::size(kinds)]);
+        bench::SetBenchDefaults(core.DefaultParam, n);
+        core.QNewFigure(bench::BenchKind(n));
     }
 }
 

@@ -1,6 +1,7 @@
 // "Redraw Frames" of a busy project: 200 frames of 640 x 480 with 40 figures
 // of mixed kinds (some rotated, some with text, two GIF pictures), each moving
 // between a key frame at the start and one at the end.
+#include "bench/BenchFigures.h"
 #include "editor/core/EditorCore.h"
 #include "platform/ScriptedDialogs.h"
 
@@ -33,21 +34,11 @@ void BuildProject(TEditorCore& core, const QString& folder)
 {
     core.NewProject();
     core.FramePanelResize(640, 480);
-    const TQFigName kinds[] = {qfRectangle, qfEllipse, qfDiamond, qfStar,     qfPolygon,   qfArrow, qfLine,
-                               qfLLine,     qfZLine,   qfBezier,  qfText,     qfTextBezier, qfPoint};
     const QString gifs[] = {WriteGif(folder, QStringLiteral("a.gif"), 12), WriteGif(folder, QStringLiteral("b.gif"), 7)};
     for (int n = 0; n < kFigures; ++n) {
-        TDefaultParam& d = core.DefaultParam;
-        d.Left = 10 + (n * 53) % 500;
-        d.Top = 10 + (n * 37) % 380;
-        d.Width = 60 + n % 5 * 10;
-        d.Height = 40 + n % 3 * 15;
-        d.BackColor = 0x102030 * (n % 7 + 1) & 0xFFFFFF;
-        d.Angle = n % 4 == 0 ? 30 : 0;
-        d.TextValue = n % 3 == 0 ? QStringLiteral("Frame text %1").arg(n) : QString();
-        d.ShadowWidth = n % 6 == 0 ? 4 : 0;
+        bench::SetBenchDefaults(core.DefaultParam, n);
         const bool picture = n == 7 || n == 23;
-        core.QNewFigure(picture ? qfPicture : kinds[n % std::size(kinds)], picture ? gifs[n == 7 ? 0 : 1] : QString());
+        core.QNewFigure(picture ? qfPicture : bench::BenchKind(n), picture ? gifs[n == 7 ? 0 : 1] : QString());
         // The figure crosses the frame from its first key frame to a last one.
         const int num = core.Doc.FigureCount() - 1;
         TQFigure& fig = core.Doc.Animation.Figures[size_t(num)];
