@@ -34,12 +34,7 @@ void TEditorCore::ClearProject()
     fHistory.Clear();
     Progress().SetApply(true);
     Progress().SetShowApply(false);
-    fGesture.IsSelRec = false;
-    fGesture.IsShift = false;
-    fGesture.IsMouseDown = false;
-    fGesture.IsOldObj = false;
-    fGesture.IsResize = false;
-    fGesture.FocusRecDrawn = false;
+    fGesture.Clear(); // no gesture, drag, draw-out or nudge outlives the figures
     IsPlaying = false;
     fStrip.FrCount = 0;
     fStrip.ImgH = 0;
