@@ -24,9 +24,10 @@ QRgb KeyRgb(TColor transparent)
 QImage Exact(const QImage& rgb32, QRgb key)
 {
     QImage out = rgb32.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < out.height(); ++y) {
+    const int width = out.width(), height = out.height();
+    for (int y = 0; y < height; ++y) {
         auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < out.width(); ++x)
+        for (int x = 0; x < width; ++x)
             row[x] = (row[x] & 0xFFFFFF) == key ? Clear : (row[x] | 0xFF000000u);
     }
     return out;
@@ -49,11 +50,12 @@ QImage Popularity(const QImage& rgb32, TColor transparent, QRgb key)
         TPopularityReduction::Reduce(reinterpret_cast<const uint32_t*>(source.constBits()), source.width(),
                                      source.height(), source.bytesPerLine() / 4, transparent);
     QImage out(source.size(), QImage::Format_ARGB32);
-    for (int y = 0; y < out.height(); ++y) {
+    const int width = out.width(), height = out.height();
+    for (int y = 0; y < height; ++y) {
         const QRgb* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
         auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
-        const uint8_t* index = reduced.Indices.data() + size_t(y) * size_t(out.width());
-        for (int x = 0; x < out.width(); ++x) {
+        const uint8_t* index = reduced.Indices.data() + size_t(y) * size_t(width);
+        for (int x = 0; x < width; ++x) {
             const TGIFColor c = reduced.Palette[index[x]];
             row[x] = (in[x] & 0xFFFFFF) == key ? Clear : Opaque(qRgb(c.Red, c.Green, c.Blue), key);
         }
@@ -132,9 +134,10 @@ bool TColorReduction::FitsTable(const QImage& argb32)
     int found = 0;
     bool clear = false;
     uint32_t last = 0;
-    for (int y = 0; y < argb32.height(); ++y) {
+    const int width = argb32.width(), height = argb32.height();
+    for (int y = 0; y < height; ++y) {
         const QRgb* row = reinterpret_cast<const QRgb*>(argb32.constScanLine(y));
-        for (int x = 0; x < argb32.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             const uint32_t c = row[x];
             if (c == last)
                 continue;

@@ -105,8 +105,10 @@ struct TEncodedFrame {
 };
 
 // Encodes a planned frame; with `keyUnchanged`, pixels that repeat what the
-// viewer showed become transparent too. Nothing when the colours do not fit a table.
-std::optional<TEncodedFrame> EncodeVariant(const TPlannedFrame& f, bool keyUnchanged, const TTable* global)
+// viewer showed become transparent too. Nothing when the colours do not fit a
+// table or when the frame would cost more than `costLimit` bytes.
+std::optional<TEncodedFrame> EncodeVariant(const TPlannedFrame& f, bool keyUnchanged, const TTable* global,
+                                           size_t costLimit = SIZE_MAX)
 {
     const int w = f.Rect.width(), h = f.Rect.height();
     // The colour a pixel is written with, 0 for transparent.
@@ -213,29 +215,39 @@ std::optional<TEncodedFrame> EncodeVariant(const TPlannedFrame& f, bool keyUncha
         }
     }
     const uint8_t* alternate = keyUnchanged ? alternates.data() : nullptr;
-    TLZWEncoder::TResult restarting = TLZWEncoder::EncodeWithRule(indices.data(), alternate, w, h, w, codeSize,
-                                                                  TLZWEncoder::TTableRule::Restart);
     // Once the table fills, keeping it may pay (repeating content such as
     // screen text) or not (noise, photographs): both are tried.
-    if (restarting.Filled) {
-        TLZWEncoder::TResult keeping = TLZWEncoder::EncodeWithRule(indices.data(), alternate, w, h, w, codeSize,
-                                                                   TLZWEncoder::TTableRule::KeepWhilePaying);
-        if (keeping.Data.size() < restarting.Data.size())
-            restarting = std::move(keeping);
-    }
-    out.Data = std::move(restarting.Data);
+    const size_t tableBytes = out.LocalTable.size() * 3;
+    if (costLimit < tableBytes)
+        return std::nullopt;
+    std::optional<std::vector<uint8_t>> data =
+        TLZWEncoder::EncodeSmaller(indices.data(), alternate, w, h, w, codeSize, costLimit - tableBytes);
+    if (!data)
+        return std::nullopt;
+    out.Data = std::move(*data);
     return out;
 }
 
-// The smaller of the two ways to write a frame.
+// The smaller of the two ways to write a frame (the plain one on a tie).
 TEncodedFrame EncodeFrame(const TPlannedFrame& f, const TTable* global)
 {
-    std::optional<TEncodedFrame> best = EncodeVariant(f, false, global);
+    const int64_t area = int64_t(f.Rect.width()) * f.Rect.height();
+    std::optional<TEncodedFrame> best;
     // Worth a try once a few pixels could go.
-    if (int64_t(f.Unchanged) * 32 >= int64_t(f.Rect.width()) * f.Rect.height()) {
-        std::optional<TEncodedFrame> keyed = EncodeVariant(f, true, global);
-        if (keyed && (!best || keyed->Cost() < best->Cost()))
+    if (int64_t(f.Unchanged) * 32 < area) {
+        best = EncodeVariant(f, false, global);
+    } else if (int64_t(f.Unchanged) * 4 < area) {
+        best = EncodeVariant(f, false, global);
+        std::optional<TEncodedFrame> keyed =
+            EncodeVariant(f, true, global, best ? best->Cost() - 1 : SIZE_MAX);
+        if (keyed)
             best = std::move(keyed);
+    } else {
+        // Mostly repeated pixels: the keyed way wins there (its alternates
+        // keep the strings the plain way has), so the plain one is left out.
+        best = EncodeVariant(f, true, global);
+        if (!best)
+            best = EncodeVariant(f, false, global);
     }
     if (!best)
         throw EInvalidGraphicOperation(GIFMessages::EncodingError);

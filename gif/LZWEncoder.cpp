@@ -52,6 +52,9 @@ public:
             fCount -= 32;
         }
     }
+    size_t BitsWritten() const { return size_t(fOut - fStart) * 8 + size_t(fCount); }
+    // Bytes the codes so far take once flushed.
+    size_t Bytes() const { return size_t(fOut - fStart) + size_t(fCount + 7) / 8; }
     // Writes what is pending; returns the number of bytes written in all.
     size_t Flush()
     {
@@ -63,6 +66,13 @@ public:
         fCount = 0;
         return size_t(fOut - fStart);
     }
+    size_t Offset() const { return size_t(fOut - fStart); }
+    // Goes on in another buffer that holds this one's first `offset` bytes.
+    void Rebase(uint8_t* start, size_t offset)
+    {
+        fStart = start;
+        fOut = start + offset;
+    }
 
 private:
     uint8_t* fStart;
@@ -71,38 +81,122 @@ private:
     int fCount = 0;
 };
 
-template <bool WithAlternates>
-std::vector<uint8_t> EncodeRows(const uint8_t* pixels, const uint8_t* alternates, int width, int height,
-                                ptrdiff_t stride, int codeSize, const TLZWEncoder::TProgress& progress,
-                                TLZWEncoder::TTableRule rule = TLZWEncoder::TTableRule::Restart,
-                                bool* filled = nullptr)
+// Size of the encoded data for `codeBytes` bytes of codes: the code size
+// byte, a length byte per sub-block and the terminator.
+size_t DataSize(size_t codeBytes)
 {
-    codeSize = std::clamp(codeSize, 2, 8);
-    // At most one 12-bit code per pixel, plus a clear and a pending code per
-    // table restart, the first clear and the end code.
-    const size_t pixelCount = size_t(std::max(width, 0)) * size_t(std::max(height, 0));
-    const size_t maxCodes = pixelCount + 2 * (pixelCount / 4000 + 1) + 3;
-    std::vector<uint8_t> codes(maxCodes * 12 / 8 + 16);
-    TCodeWriter writer(codes.data());
-    auto table = std::make_unique<TStringTable>();
-    table->Clear();
+    return 1 + codeBytes + (codeBytes + 254) / 255 + 1;
+}
 
-    const int clear = 1 << codeSize;
-    const int endOfInfo = clear + 1;
-    int codeWidth = codeSize + 1;
-    int next = clear + 2;
-    int prefix = -1;
-    writer.Write(clear, codeWidth);
-    const bool keepFull = rule == TLZWEncoder::TTableRule::KeepWhilePaying;
-    // With keepFull: whether the table is full and kept, and the cost of the
-    // pixels since the last restart and since the table became full.
-    bool full = false;
-    int64_t cycleBits = 0, cyclePixels = 0;
-    int64_t windowBits = 0, windowPixels = 0;
+struct TInput {
+    const uint8_t* Pixels;
+    const uint8_t* Alternates; // or null
+    int Width, Height;
+    ptrdiff_t Stride;
+    int CodeSize; // 2..8
+};
+
+// An encoding in progress, resumable at any pixel: what the table rules fork from.
+class TEncoding {
+public:
+    explicit TEncoding(const TInput& in) : fIn(in)
+    {
+        // The buffer starts small (most frames compress well) and grows
+        // before each row to hold that row's worst case.
+        const size_t pixelCount = size_t(in.Width) * size_t(in.Height);
+        fCodes.resize(std::min(WorstCase(pixelCount), size_t(1) << 16) + RowWorstCase());
+        fWriter = TCodeWriter(fCodes.data());
+        fTable = std::make_unique<TStringTable>();
+        fTable->Clear();
+        fClear = 1 << in.CodeSize;
+        fCodeWidth = in.CodeSize + 1;
+        fNext = fClear + 2;
+        fWriter.Write(fClear, fCodeWidth);
+    }
+
+    // Encodes the pixels from where it stands. With `rule` Restart and a
+    // `fork`, the state at the moment the table first fills is copied there,
+    // ready to go on under the other rule. False, leaving the data unusable,
+    // once the data would be larger than `limit` bytes.
+    template <bool WithAlternates, bool KeepFull>
+    bool Run(size_t limit, const TLZWEncoder::TProgress& progress, std::unique_ptr<TEncoding>* fork);
+
+    bool Filled() const { return fFilled; }
+
+    std::vector<uint8_t> Finish()
+    {
+        if (fPrefix >= 0)
+            fWriter.Write(fPrefix, fCodeWidth);
+        fWriter.Write(fClear + 1, fCodeWidth); // end of information
+        const size_t n = fWriter.Flush();
+        std::vector<uint8_t> out;
+        out.reserve(DataSize(n));
+        out.push_back(uint8_t(fIn.CodeSize));
+        for (size_t p = 0; p < n; p += 255) {
+            const size_t k = std::min<size_t>(255, n - p);
+            out.push_back(uint8_t(k));
+            out.insert(out.end(), fCodes.begin() + ptrdiff_t(p), fCodes.begin() + ptrdiff_t(p + k));
+        }
+        out.push_back(0);
+        return out;
+    }
+
+private:
+    // At most one 12-bit code per pixel, plus a clear and a pending code per
+    // table restart (one in 3,836 codes at least), the first clear and the
+    // end code, and the 4-byte writes.
+    static size_t WorstCase(size_t pixels) { return (pixels + 2 * (pixels / 3836 + 1) + 3) * 12 / 8 + 16; }
+    size_t RowWorstCase() const { return WorstCase(size_t(fIn.Width)); }
+    // Room for the next row's codes; the writer moves along with the buffer.
+    void Reserve(TCodeWriter& writer)
+    {
+        const size_t used = writer.Offset();
+        if (fCodes.size() - used >= RowWorstCase() + 8)
+            return;
+        fCodes.resize(std::max(fCodes.size() * 2, used + RowWorstCase() + 8));
+        writer.Rebase(fCodes.data(), used);
+    }
+
+    TEncoding(const TEncoding& other)
+        : fIn(other.fIn), fCodes(other.fCodes.size() + other.RowWorstCase()),
+          fWriter(other.fWriter),
+          fTable(std::make_unique<TStringTable>(*other.fTable)), fClear(other.fClear), fCodeWidth(other.fCodeWidth),
+          fNext(other.fNext), fPrefix(other.fPrefix), fY(other.fY), fX(other.fX), fFilled(other.fFilled)
+    {
+        fWriter.Rebase(fCodes.data(), other.fWriter.Offset());
+        std::memcpy(fCodes.data(), other.fCodes.data(), other.fWriter.Offset());
+    }
+
+    TInput fIn;
+    std::vector<uint8_t> fCodes;
+    TCodeWriter fWriter{nullptr};
+    std::unique_ptr<TStringTable> fTable;
+    int fClear = 0, fCodeWidth = 0, fNext = 0;
+    int fPrefix = -1;
+    int fY = 0, fX = 0; // the next pixel
+    bool fFilled = false;
+    // KeepWhilePaying: whether the table is full and kept, and the cost of
+    // the pixels since the last restart and since the table became full.
+    bool fFull = false;
+    int64_t fCycleBits = 0, fCyclePixels = 0;
+    int64_t fWindowBits = 0, fWindowPixels = 0;
+};
+
+template <bool WithAlternates, bool KeepFull>
+bool TEncoding::Run(size_t limit, const TLZWEncoder::TProgress& progress, std::unique_ptr<TEncoding>* fork)
+{
+    const int width = fIn.Width, height = fIn.Height, codeSize = fIn.CodeSize;
+    TStringTable& table = *fTable;
+    TCodeWriter writer = fWriter;
+    const int clear = fClear;
+    int codeWidth = fCodeWidth, next = fNext, prefix = fPrefix;
+    bool full = fFull;
+    int64_t cycleBits = fCycleBits, cyclePixels = fCyclePixels;
+    int64_t windowBits = fWindowBits, windowPixels = fWindowPixels;
     constexpr int64_t Window = 6144; // pixels between checks
     auto restart = [&] {
         writer.Write(clear, codeWidth);
-        table->Clear();
+        table.Clear();
         codeWidth = codeSize + 1;
         next = clear + 2;
         prefix = -1;
@@ -110,12 +204,14 @@ std::vector<uint8_t> EncodeRows(const uint8_t* pixels, const uint8_t* alternates
         cycleBits = cyclePixels = 0;
     };
 
-    for (int y = 0; y < height; ++y) {
-        const uint8_t* row = pixels + ptrdiff_t(y) * stride;
-        [[maybe_unused]] const uint8_t* alternateRow = WithAlternates ? alternates + ptrdiff_t(y) * stride : nullptr;
-        for (int x = 0; x < width; ++x) {
+    for (int y = fY, x0 = fX; y < height; ++y, x0 = 0) {
+        const uint8_t* row = fIn.Pixels + ptrdiff_t(y) * fIn.Stride;
+        [[maybe_unused]] const uint8_t* alternateRow =
+            WithAlternates ? fIn.Alternates + ptrdiff_t(y) * fIn.Stride : nullptr;
+        Reserve(writer);
+        for (int x = x0; x < width; ++x) {
             const int c = row[x];
-            if (keepFull) {
+            if constexpr (KeepFull) {
                 ++cyclePixels;
                 ++windowPixels;
             }
@@ -125,7 +221,7 @@ std::vector<uint8_t> EncodeRows(const uint8_t* pixels, const uint8_t* alternates
             }
             const uint32_t key = (uint32_t(prefix) << 8) | uint32_t(c);
             uint32_t slot;
-            const int found = table->Find(key, slot);
+            const int found = table.Find(key, slot);
             if (found >= 0) {
                 prefix = found;
                 continue;
@@ -134,14 +230,14 @@ std::vector<uint8_t> EncodeRows(const uint8_t* pixels, const uint8_t* alternates
                 // The other way of writing this pixel may continue the string.
                 if (const int a = alternateRow[x]; a != c) {
                     uint32_t unused;
-                    if (const int other = table->Find((uint32_t(prefix) << 8) | uint32_t(a), unused); other >= 0) {
+                    if (const int other = table.Find((uint32_t(prefix) << 8) | uint32_t(a), unused); other >= 0) {
                         prefix = other;
                         continue;
                     }
                 }
             }
             writer.Write(prefix, codeWidth);
-            if (keepFull) {
+            if constexpr (KeepFull) {
                 cycleBits += codeWidth;
                 if (full) {
                     windowBits += codeWidth;
@@ -159,18 +255,35 @@ std::vector<uint8_t> EncodeRows(const uint8_t* pixels, const uint8_t* alternates
                 }
             }
             const int code = next++;
-            table->Insert(slot, key, code);
+            table.Insert(slot, key, code);
             if (code == (1 << codeWidth))
                 ++codeWidth;
             prefix = c;
             if (code == 4094) {
-                if (filled)
-                    *filled = true;
-                if (keepFull) {
+                if constexpr (KeepFull) {
+                    fFilled = true;
                     full = true;
                     windowBits = 0;
                     windowPixels = 1;
                 } else {
+                    if (fork && !fFilled) {
+                        // The other rule goes on from here with the table kept.
+                        fWriter = writer;
+                        fCodeWidth = codeWidth;
+                        fNext = next;
+                        fPrefix = prefix;
+                        fY = x + 1 < width ? y : y + 1;
+                        fX = x + 1 < width ? x + 1 : 0;
+                        fork->reset(new TEncoding(*this));
+                        TEncoding& other = **fork;
+                        other.fFilled = true;
+                        other.fFull = true;
+                        other.fCyclePixels = int64_t(y) * width + x + 1;
+                        other.fCycleBits = int64_t(writer.BitsWritten()) - (codeSize + 1);
+                        other.fWindowBits = 0;
+                        other.fWindowPixels = 1;
+                    }
+                    fFilled = true;
                     writer.Write(prefix, codeWidth);
                     restart();
                 }
@@ -178,22 +291,35 @@ std::vector<uint8_t> EncodeRows(const uint8_t* pixels, const uint8_t* alternates
         }
         if (progress)
             progress(int((int64_t(y) + 1) * 100 / height));
+        if (DataSize(writer.Bytes()) > limit)
+            return false;
     }
-    if (prefix >= 0)
-        writer.Write(prefix, codeWidth);
-    writer.Write(endOfInfo, codeWidth);
-    codes.resize(writer.Flush());
+    fWriter = writer;
+    fCodeWidth = codeWidth;
+    fNext = next;
+    fPrefix = prefix;
+    fFull = full;
+    fCycleBits = cycleBits;
+    fCyclePixels = cyclePixels;
+    fWindowBits = windowBits;
+    fWindowPixels = windowPixels;
+    fY = height;
+    fX = 0;
+    return true;
+}
 
-    std::vector<uint8_t> out;
-    out.reserve(codes.size() + codes.size() / 255 + 3);
-    out.push_back(uint8_t(codeSize));
-    for (size_t p = 0; p < codes.size(); p += 255) {
-        const size_t n = std::min<size_t>(255, codes.size() - p);
-        out.push_back(uint8_t(n));
-        out.insert(out.end(), codes.begin() + ptrdiff_t(p), codes.begin() + ptrdiff_t(p + n));
-    }
-    out.push_back(0);
-    return out;
+template <bool KeepFull>
+bool Run(TEncoding& e, const TInput& in, size_t limit, const TLZWEncoder::TProgress& progress = {},
+         std::unique_ptr<TEncoding>* fork = nullptr)
+{
+    return in.Alternates ? e.Run<true, KeepFull>(limit, progress, fork)
+                         : e.Run<false, KeepFull>(limit, progress, fork);
+}
+
+TInput Input(const uint8_t* pixels, const uint8_t* alternates, int width, int height, ptrdiff_t stride,
+             int codeSize)
+{
+    return {pixels, alternates, std::max(width, 0), std::max(height, 0), stride, std::clamp(codeSize, 2, 8)};
 }
 
 } // namespace
@@ -201,22 +327,54 @@ std::vector<uint8_t> EncodeRows(const uint8_t* pixels, const uint8_t* alternates
 std::vector<uint8_t> TLZWEncoder::Encode(const uint8_t* pixels, int width, int height, ptrdiff_t stride, int codeSize,
                                          const TProgress& progress)
 {
-    return EncodeRows<false>(pixels, nullptr, width, height, stride, codeSize, progress);
+    const TInput in = Input(pixels, nullptr, width, height, stride, codeSize);
+    TEncoding e(in);
+    Run<false>(e, in, SIZE_MAX, progress);
+    return e.Finish();
 }
 
 std::vector<uint8_t> TLZWEncoder::EncodeWithAlternates(const uint8_t* pixels, const uint8_t* alternates, int width,
                                                        int height, ptrdiff_t stride, int codeSize)
 {
-    return EncodeRows<true>(pixels, alternates, width, height, stride, codeSize, {});
+    const TInput in = Input(pixels, alternates, width, height, stride, codeSize);
+    TEncoding e(in);
+    Run<false>(e, in, SIZE_MAX);
+    return e.Finish();
 }
 
 TLZWEncoder::TResult TLZWEncoder::EncodeWithRule(const uint8_t* pixels, const uint8_t* alternates, int width,
                                                  int height, ptrdiff_t stride, int codeSize, TTableRule rule)
 {
-    TResult result;
-    result.Data = alternates ? EncodeRows<true>(pixels, alternates, width, height, stride, codeSize, {}, rule,
-                                                &result.Filled)
-                             : EncodeRows<false>(pixels, nullptr, width, height, stride, codeSize, {}, rule,
-                                                 &result.Filled);
-    return result;
+    const TInput in = Input(pixels, alternates, width, height, stride, codeSize);
+    TEncoding e(in);
+    if (rule == TTableRule::Restart)
+        Run<false>(e, in, SIZE_MAX);
+    else
+        Run<true>(e, in, SIZE_MAX);
+    return {e.Finish(), e.Filled()};
+}
+
+std::optional<std::vector<uint8_t>> TLZWEncoder::EncodeSmaller(const uint8_t* pixels, const uint8_t* alternates,
+                                                               int width, int height, ptrdiff_t stride, int codeSize,
+                                                               size_t limit)
+{
+    const TInput in = Input(pixels, alternates, width, height, stride, codeSize);
+    TEncoding restarting(in);
+    std::unique_ptr<TEncoding> keeping; // the same up to where the table fills
+    std::optional<std::vector<uint8_t>> best;
+    if (Run<false>(restarting, in, limit, {}, &keeping)) {
+        best = restarting.Finish();
+        if (best->size() > limit)
+            best.reset();
+    }
+    if (keeping) {
+        // The kept table is taken only when it is strictly smaller.
+        const size_t keptLimit = best ? best->size() - 1 : limit;
+        if (Run<true>(*keeping, in, keptLimit)) {
+            std::vector<uint8_t> kept = keeping->Finish();
+            if (kept.size() <= keptLimit)
+                best = std::move(kept);
+        }
+    }
+    return best;
 }

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class TLZWEncoder {
@@ -43,4 +44,11 @@ public:
     // Encode or EncodeWithAlternates (alternates may be null) with a choice of rule.
     static TResult EncodeWithRule(const uint8_t* pixels, const uint8_t* alternates, int width, int height,
                                   ptrdiff_t stride, int codeSize, TTableRule rule);
+
+    // The smaller of the two rules' data (Restart on a tie), or nothing when
+    // both come out larger than `limit` bytes. The rules share the work up to
+    // where the table fills, and an encoding stops once it is over the limit.
+    static std::optional<std::vector<uint8_t>> EncodeSmaller(const uint8_t* pixels, const uint8_t* alternates,
+                                                             int width, int height, ptrdiff_t stride, int codeSize,
+                                                             size_t limit = SIZE_MAX);
 };

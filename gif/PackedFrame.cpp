@@ -24,9 +24,10 @@ TColorSurvey Survey(const QImage& image)
     int colors = 0;
     TColorSurvey result;
     uint32_t last = kEmpty;
-    for (int y = 0; y < image.height(); ++y) {
+    const int width = image.width(), height = image.height();
+    for (int y = 0; y < height; ++y) {
         const auto* row = reinterpret_cast<const uint32_t*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             const uint32_t px = row[x];
             if (px >> 24 != 0xFF)
                 result.Opaque = false;
@@ -71,11 +72,12 @@ std::shared_ptr<const TPackedFrame> TPackedFrame::Pack(const QImage& image, TPix
     packed->fAlpha = !survey.Opaque;
     const size_t rowBytes = size_t(image.width()) * size_t(bpp);
     std::vector<uint8_t> filtered(rowBytes * size_t(image.height()));
-    for (int y = 0; y < image.height(); ++y) {
+    const int width = image.width(), height = image.height();
+    for (int y = 0; y < height; ++y) {
         const uchar* src = image.constScanLine(y); // little-endian 0xAARRGGBB: B, G, R, A
         uint8_t* dst = filtered.data() + size_t(y) * rowBytes;
         uint8_t previous[4] = {0, 0, 0, 0};
-        for (int x = 0; x < image.width(); ++x)
+        for (int x = 0; x < width; ++x)
             for (int c = 0; c < bpp; ++c) {
                 const uint8_t v = src[size_t(x) * 4 + size_t(c)];
                 *dst++ = uint8_t(v - previous[c]);

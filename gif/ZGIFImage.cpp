@@ -450,9 +450,10 @@ void TZGIFImage::Grayscale()
                 bitmap.SetPalette(palette);
             } else {
                 QImage& image = bitmap.Image();
-                for (int y = 0; y < image.height(); ++y) {
+                const int width = image.width(), height = image.height();
+                for (int y = 0; y < height; ++y) {
                     auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-                    for (int x = 0; x < image.width(); ++x) {
+                    for (int x = 0; x < width; ++x) {
                         const int g = (77 * qRed(row[x]) + 150 * qGreen(row[x]) + 29 * qBlue(row[x])) >> 8;
                         row[x] = qRgb(g, g, g);
                     }

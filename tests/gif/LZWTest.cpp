@@ -79,6 +79,39 @@ TEST(LZW, RoundTripsThroughOurDecoderAndGiflib)
     }
 }
 
+TEST(LZW, TheSmallerOfTheTwoRulesIsTheSameWithSharedWorkAndALimit)
+{
+    for (const TSample& s : Samples()) {
+        SCOPED_TRACE(s.Name);
+        const int codeSize = s.Bits == 1 ? 2 : s.Bits;
+        // Every third pixel may also be written as index 0.
+        std::vector<uint8_t> alternates = s.Pixels;
+        for (size_t i = 0; i < alternates.size(); i += 3)
+            alternates[i] = 0;
+        for (const uint8_t* alternate : std::initializer_list<const uint8_t*>{nullptr, alternates.data()}) {
+            auto rule = [&](TLZWEncoder::TTableRule r) {
+                return TLZWEncoder::EncodeWithRule(s.Pixels.data(), alternate, s.Width, s.Height, s.Width, codeSize, r)
+                    .Data;
+            };
+            const std::vector<uint8_t> restarting = rule(TLZWEncoder::TTableRule::Restart);
+            const std::vector<uint8_t> keeping = rule(TLZWEncoder::TTableRule::KeepWhilePaying);
+            const std::vector<uint8_t>& smaller = keeping.size() < restarting.size() ? keeping : restarting;
+            auto smallest = [&](size_t limit) {
+                return TLZWEncoder::EncodeSmaller(s.Pixels.data(), alternate, s.Width, s.Height, s.Width, codeSize,
+                                                  limit);
+            };
+            EXPECT_EQ(smallest(SIZE_MAX), smaller);
+            EXPECT_EQ(smallest(smaller.size()), smaller);
+            EXPECT_EQ(smallest(smaller.size() - 1), std::nullopt);
+            // A limit between the two still finds the smaller one.
+            const size_t larger = std::max(keeping.size(), restarting.size());
+            if (larger > smaller.size()) {
+                EXPECT_EQ(smallest(larger - 1), smaller);
+            }
+        }
+    }
+}
+
 TEST(LZW, EncodedLayoutFollowsTheFixedChoices)
 {
     std::mt19937 rng(3);
