@@ -228,12 +228,13 @@ std::optional<TEncodedFrame> EncodeVariant(const TPlannedFrame& f, bool keyUncha
     return out;
 }
 
-// The smaller of the two ways to write a frame (the plain one on a tie).
+// Writes a frame the plain way when few of its pixels repeat what the viewer
+// shows, keyed when most do, and otherwise the smaller of the two ways (the
+// plain one on a tie).
 TEncodedFrame EncodeFrame(const TPlannedFrame& f, const TTable* global)
 {
     const int64_t area = int64_t(f.Rect.width()) * f.Rect.height();
     std::optional<TEncodedFrame> best;
-    // Worth a try once a few pixels could go.
     if (int64_t(f.Unchanged) * 32 < area) {
         best = EncodeVariant(f, false, global);
     } else if (int64_t(f.Unchanged) * 4 < area) {
