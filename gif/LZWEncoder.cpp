@@ -114,8 +114,8 @@ public:
         fWriter.Write(fClear, fCodeWidth);
     }
 
-    // Encodes the pixels from where it stands. With `rule` Restart and a
-    // `fork`, the state at the moment the table first fills is copied there,
+    // Encodes the pixels from where it stands. Restarting (KeepFull false)
+    // with a `fork`, the state at the moment the table first fills is copied there,
     // ready to go on under the other rule. False, leaving the data unusable,
     // once the data would be larger than `limit` bytes.
     template <bool WithAlternates, bool KeepFull>
@@ -194,6 +194,20 @@ bool TEncoding::Run(size_t limit, const TLZWEncoder::TProgress& progress, std::u
     int64_t cycleBits = fCycleBits, cyclePixels = fCyclePixels;
     int64_t windowBits = fWindowBits, windowPixels = fWindowPixels;
     constexpr int64_t Window = 6144; // pixels between checks
+    // Stores where the encoding stands, the next pixel being (y, x).
+    auto save = [&](int y, int x) {
+        fWriter = writer;
+        fCodeWidth = codeWidth;
+        fNext = next;
+        fPrefix = prefix;
+        fFull = full;
+        fCycleBits = cycleBits;
+        fCyclePixels = cyclePixels;
+        fWindowBits = windowBits;
+        fWindowPixels = windowPixels;
+        fY = x < width ? y : y + 1;
+        fX = x < width ? x : 0;
+    };
     auto restart = [&] {
         writer.Write(clear, codeWidth);
         table.Clear();
@@ -268,12 +282,7 @@ bool TEncoding::Run(size_t limit, const TLZWEncoder::TProgress& progress, std::u
                 } else {
                     if (fork && !fFilled) {
                         // The other rule goes on from here with the table kept.
-                        fWriter = writer;
-                        fCodeWidth = codeWidth;
-                        fNext = next;
-                        fPrefix = prefix;
-                        fY = x + 1 < width ? y : y + 1;
-                        fX = x + 1 < width ? x + 1 : 0;
+                        save(y, x + 1);
                         fork->reset(new TEncoding(*this));
                         TEncoding& other = **fork;
                         other.fFilled = true;
@@ -294,17 +303,7 @@ bool TEncoding::Run(size_t limit, const TLZWEncoder::TProgress& progress, std::u
         if (DataSize(writer.Bytes()) > limit)
             return false;
     }
-    fWriter = writer;
-    fCodeWidth = codeWidth;
-    fNext = next;
-    fPrefix = prefix;
-    fFull = full;
-    fCycleBits = cycleBits;
-    fCyclePixels = cyclePixels;
-    fWindowBits = windowBits;
-    fWindowPixels = windowPixels;
-    fY = height;
-    fX = 0;
+    save(height, 0);
     return true;
 }
 
@@ -330,15 +329,6 @@ std::vector<uint8_t> TLZWEncoder::Encode(const uint8_t* pixels, int width, int h
     const TInput in = Input(pixels, nullptr, width, height, stride, codeSize);
     TEncoding e(in);
     Run<false>(e, in, SIZE_MAX, progress);
-    return e.Finish();
-}
-
-std::vector<uint8_t> TLZWEncoder::EncodeWithAlternates(const uint8_t* pixels, const uint8_t* alternates, int width,
-                                                       int height, ptrdiff_t stride, int codeSize)
-{
-    const TInput in = Input(pixels, alternates, width, height, stride, codeSize);
-    TEncoding e(in);
-    Run<false>(e, in, SIZE_MAX);
     return e.Finish();
 }
 

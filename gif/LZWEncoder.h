@@ -24,13 +24,6 @@ public:
     static std::vector<uint8_t> Encode(const uint8_t* pixels, int width, int height, ptrdiff_t stride, int codeSize,
                                        const TProgress& progress = {});
 
-    // The same, for pixels that may be written in either of two ways (both
-    // show alike): alternates[i] is the other index for pixel i, or the same
-    // one. Where the string so far cannot go on with a pixel's index but can
-    // with its alternate, the alternate is taken.
-    static std::vector<uint8_t> EncodeWithAlternates(const uint8_t* pixels, const uint8_t* alternates, int width,
-                                                     int height, ptrdiff_t stride, int codeSize);
-
     // What happens once code 4094 is assigned. Restart: the layout above.
     // KeepWhilePaying: the table takes no more strings and is kept until a
     // stretch of pixels costs 5 % more bits per pixel than the pixels since the
@@ -41,7 +34,10 @@ public:
         std::vector<uint8_t> Data;
         bool Filled = false; // the table reached 4094 (else the rules give the same data)
     };
-    // Encode or EncodeWithAlternates (alternates may be null) with a choice of rule.
+    // Encode with a choice of rule, for pixels that may also be written in
+    // either of two ways (both show alike): alternates[i], unless null, is the
+    // other index for pixel i, or the same one. Where the string so far cannot
+    // go on with a pixel's index but can with its alternate, the alternate is taken.
     static TResult EncodeWithRule(const uint8_t* pixels, const uint8_t* alternates, int width, int height,
                                   ptrdiff_t stride, int codeSize, TTableRule rule);
 
